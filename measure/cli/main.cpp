@@ -1,0 +1,65 @@
+// tessmet-cli: Tessmet's measurement core for scripts. Each subcommand prints one JSON object
+// on one line; see README.md for the subcommands and their output.
+
+#include "measure/cli/Commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessmet-cli <command> [arguments]\n"
+    "commands:\n"
+    "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const tessmet::cli::Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"calibration", tessmet::cli::RunCalibration},
+};
+
+}  // namespace
+
+namespace tessmet::cli {
+
+void ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find_first_of("xX");
+    try {
+        if (x == std::string::npos) throw 0;
+        size_t used = 0;
+        width = std::stoi(text.substr(0, x), &used);
+        if (used != x) throw 0;
+        height = std::stoi(text.substr(x + 1), &used);
+        if (used != text.size() - x - 1) throw 0;
+    } catch (...) {
+        throw UsageError{"bad size '" + text + "', expected WxH"};
+    }
+    if (width <= 0 || height <= 0) throw UsageError{"bad size '" + text + "', expected WxH"};
+}
+
+}  // namespace tessmet::cli
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? tessmet::cli::kExitUsage : tessmet::cli::kExitOk;
+    }
+    const std::string name = argv[1];
+    const tessmet::cli::Args args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (name != command.name) continue;
+        try {
+            return command.run(args);
+        } catch (const tessmet::cli::UsageError& error) {
+            std::fprintf(stderr, "tessmet-cli %s: %s\n", command.name, error.message.c_str());
+            return tessmet::cli::kExitUsage;
+        }
+    }
+    std::fprintf(stderr, "tessmet-cli: unknown command '%s'\n", name.c_str());
+    return tessmet::cli::kExitUsage;
+}

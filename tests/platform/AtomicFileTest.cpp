@@ -1,0 +1,71 @@
+#include "platform/AtomicFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+using platform::WriteFileAtomically;
+using testsupport::ReadText;
+using testsupport::TempDir;
+using testsupport::WriteText;
+
+namespace {
+
+size_t CountEntries(const std::filesystem::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
+    return n;
+}
+
+TEST(AtomicFile, ReplacesContentsAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    WriteText(path, "old contents that are longer");
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+}
+
+TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    WriteText(path, "x");
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(path, "y"));
+    struct stat st{};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(AtomicFile, ReplacesTheTargetOfASymbolicLinkAndKeepsTheLink) {
+    TempDir dir;
+    const std::string target = dir.file("real.ini");
+    const std::string link = dir.file("link.ini");
+    WriteText(target, "before");
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(WriteFileAtomically(link, "after"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadText(target), "after");
+}
+
+TEST(AtomicFile, RefusesFoldersAndEmptyPaths) {
+    TempDir dir;
+    EXPECT_FALSE(WriteFileAtomically(dir.path().string(), "x"));
+    EXPECT_FALSE(WriteFileAtomically("", "x"));
+}
+
+TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNoLitter) {
+    if (testsupport::RunningAsRoot()) GTEST_SKIP() << "root may write into read-only folders";
+    TempDir dir;
+    const std::string path = dir.file("keep.txt");
+    WriteText(path, "precious");
+    ::chmod(dir.path().c_str(), 0555);
+    EXPECT_FALSE(WriteFileAtomically(path, "replacement"));
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(ReadText(path), "precious");
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+}
+
+}  // namespace
