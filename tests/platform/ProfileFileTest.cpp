@@ -174,16 +174,16 @@ TEST(ProfileFunctions, WriteIntoAMissingFolderFailsCleanly) {
 }
 
 TEST(ProfileFunctions, ReadOnlyFileAndFolderAreLeftAlone) {
-    if (testsupport::RunningAsRoot()) GTEST_SKIP() << "root may write to read-only files";
     TempDir dir;
+    testsupport::OpenToOthers(dir.path());
     const std::string path = dir.file("ro.ini");
     WriteText(path, "[S]\nk=1\n");
     ::chmod(path.c_str(), 0444);
-    EXPECT_FALSE(WriteProfileString("S", "k", std::string("2"), path));
+    EXPECT_TRUE(testsupport::AsOrdinaryUser([&] { return !WriteProfileString("S", "k", std::string("2"), path); }));
     EXPECT_EQ(ReadText(path), "[S]\nk=1\n");
-    ::chmod(path.c_str(), 0644);
+    ::chmod(path.c_str(), 0666);
     ::chmod(dir.path().c_str(), 0555);
-    EXPECT_FALSE(WriteProfileString("S", "k", std::string("2"), path));
+    EXPECT_TRUE(testsupport::AsOrdinaryUser([&] { return !WriteProfileString("S", "k", std::string("2"), path); }));
     EXPECT_EQ(ReadText(path), "[S]\nk=1\n");
     EXPECT_EQ(GetProfileInt("S", "k", 0, path), 1);
 }

@@ -26,12 +26,16 @@ TEST(ProgramFolder, OtherwiseThePerUserFolderIsCreated) {
 }
 
 TEST(ProgramFolder, ReadOnlyExecutableFolderFallsBack) {
-    if (testsupport::RunningAsRoot()) GTEST_SKIP() << "root may write into read-only folders";
     TempDir exe;
     TempDir config;
+    testsupport::OpenToOthers(config.path());
+    testsupport::OpenToOthers(exe.path());
     ::chmod(exe.path().c_str(), 0555);
-    EXPECT_EQ(ChooseProgramFolder(exe.path().string(), config.path().string(), "Lumora"),
-              config.path().string() + "/Lumora/");
+    const std::string expected = config.path().string() + "/Lumora/";
+    EXPECT_TRUE(testsupport::AsOrdinaryUser([&] {
+        return ChooseProgramFolder(exe.path().string(), config.path().string(), "Lumora") == expected;
+    }));
+    EXPECT_TRUE(std::filesystem::is_directory(expected));
 }
 
 TEST(ProgramFolder, ExecutableFolderEndsWithASlash) {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -44,7 +45,27 @@ inline std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Permission tests mean nothing to root, who may write anywhere.
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
+// Runs `check` with the permissions of an ordinary user and returns its result. Permission
+// tests mean nothing to root, who may write anywhere, so under root the check runs in a child
+// process that has dropped to the unprivileged "nobody" account; the folders it touches must be
+// open to others (see OpenToOthers). Otherwise it runs in place.
+template <typename Check>
+bool AsOrdinaryUser(Check check) {
+    if (::geteuid() != 0) return check();
+    const pid_t pid = ::fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Lets the unprivileged account of AsOrdinaryUser reach and change `path`.
+inline void OpenToOthers(const std::filesystem::path& path) {
+    std::filesystem::permissions(path, std::filesystem::perms::all, std::filesystem::perm_options::add);
+}
 
 }  // namespace testsupport

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
 using namespace tessmet;
@@ -44,14 +43,6 @@ TEST(FormatLength, WithoutUnitGivesTheBareValue) {
     const ValueText v = FormatLength({Unit::Millimetre, 0.01, 0.01}, 3, 4, false);
     EXPECT_EQ(v.text, "0.0500");
     EXPECT_DOUBLE_EQ(v.value, 0.05);
-}
-
-TEST(FormatLength, IgnoresTheProcessLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
-    EXPECT_EQ(FormatLength(kPixel, 3, 4, true).text, "5.00[pixel]");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 struct AreaCase {
