@@ -1,0 +1,44 @@
+#include "measure/workspace/FrameGeometry.h"
+
+#include "measure/core/NumberText.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace tessmet {
+
+QSize NeededWindowSize(QSize image, double zoom, QSize decoration) {
+    return {decoration.width() + TruncateToInt(image.width() * zoom),
+            decoration.height() + TruncateToInt(image.height() * zoom)};
+}
+
+std::optional<QSize> FitAfterZoom(double oldZoom, double newZoom, int direction, QSize current, QSize needed) {
+    if (direction > 0 && newZoom > oldZoom) {
+        if (current.width() >= needed.width() && current.height() >= needed.height()) return std::nullopt;
+        return needed;
+    }
+    if (direction < 0 && newZoom < oldZoom) {
+        if (needed.width() >= current.width() && needed.height() >= current.height()) return std::nullopt;
+        return needed;
+    }
+    if (direction == 0) return needed;
+    return std::nullopt;
+}
+
+QRect MaximisedWindowRect(QRect workspace, QSize needed) {
+    return {workspace.topLeft(),
+            QSize(std::min(workspace.width(), needed.width()), std::min(workspace.height(), needed.height()))};
+}
+
+QString ZoomTitle(const QString& title, double zoom) {
+    const QString percent = QString::number(TruncateToInt(zoom * 100.0)) + QLatin1Char('%');
+    // Only our own suffix is replaced, so a colon or percent sign in a file name survives.
+    static const QRegularExpression suffix(QStringLiteral(" : -?\\d+%$"));
+    QString result = title;
+    const QRegularExpressionMatch match = suffix.match(result);
+    if (match.hasMatch()) result.truncate(match.capturedStart());
+    return result + QStringLiteral(" : ") + percent;
+}
+
+}  // namespace tessmet
