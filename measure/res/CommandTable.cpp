@@ -14,6 +14,7 @@ namespace {
 using namespace CommandId;
 using Kind = MenuItem::Kind;
 
+// Toolbar pictures, embedded by tessmet_icons (see Icons.h).
 #define TESSMET_ICON(name) ":/tessmet/icons/" name ".svg"
 
 // Ascending by id. Commands without an entry in the main menu (colour distribution, the
