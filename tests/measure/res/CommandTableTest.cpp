@@ -231,12 +231,3 @@ TEST(CommandTable, OnlyOpeningAboutExitAndBarTogglesWorkWithoutAnImage) {
                                 59392, 59393, 32785, 32786, 32787};
     for (const CommandInfo& c : Commands()) EXPECT_EQ(c.needsImage, free.count(c.id) == 0) << c.id;
 }
-
-TEST(CommandTable, ToolsAndTogglesAreCheckable) {
-    std::set<int> checkable = {32774, 32775, 32794, 32810, 59392, 59393};
-    for (int id = 32776; id <= 32787; ++id) checkable.insert(id);
-    for (int id = 32801; id <= 32808; ++id) checkable.insert(id);
-    for (int id = 32831; id <= 32834; ++id) checkable.insert(id);
-    for (int id = 32851; id <= 32853; ++id) checkable.insert(id);
-    for (const CommandInfo& c : Commands()) EXPECT_EQ(c.checkable, checkable.count(c.id) == 1) << c.id;
-}
