@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tessmet {
 
@@ -11,6 +12,10 @@ std::string LoadString(int id);
 
 // The English source text, whatever translation is loaded.
 std::string SourceString(int id);
+
+// Every id of the table in ascending order: the numbered messages 10001..12121, then the
+// command prompts keyed by their command id ("status-bar help\ntooltip").
+std::vector<int> AllStringIds();
 
 namespace StringId {
 constexpr int TooManyImages = 10001;
@@ -50,6 +55,7 @@ constexpr int MagNotFound = 12104;
 constexpr int SaveSetupAndEnd = 12105;
 constexpr int NonZeroResolution = 12111;
 constexpr int ZeroDistance = 12121;
+constexpr int Ready = 57345;  // status pane 0 while no command help or read-out is shown
 }  // namespace StringId
 
 }  // namespace tessmet
