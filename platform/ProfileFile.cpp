@@ -176,7 +176,7 @@ int ParseProfileInt(std::string_view text, int defaultValue) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    // Accumulate modulo 2^32 as the original reader did; no overflow trap on hostile input.
+    // Accumulate modulo 2^32 like a 32-bit reader; no overflow trap on hostile input.
     uint32_t value = 0;
     for (char c : s) {
         if (c < '0' || c > '9') break;

@@ -63,8 +63,8 @@ private:
 int GetProfileInt(std::string_view section, std::string_view key, int defaultValue,
                   const std::string& path);
 
-// The key's value, or `defaultValue` when absent, cut to `bufferSize` - 1 characters as the
-// fixed-size buffers of the original interface did.
+// The key's value, or `defaultValue` when absent, cut to `bufferSize` - 1 characters: callers
+// state the buffer their field holds (a 255-character name, a 31-character face name).
 std::string GetProfileString(std::string_view section, std::string_view key,
                              std::string_view defaultValue, const std::string& path,
                              size_t bufferSize = 256);
