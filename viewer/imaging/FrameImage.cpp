@@ -1,0 +1,33 @@
+#include "viewer/imaging/FrameImage.h"
+
+#include "viewer/core/StillBuffer.h"
+
+namespace lumora {
+
+void FrameToImage(const uint8_t* bottomUpBgr, int width, int height, QImage& image) {
+    if (image.width() != width || image.height() != height || image.format() != QImage::Format_RGB32)
+        image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return;
+    const size_t rowBytes = static_cast<size_t>(width) * 3u;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* source = bottomUpBgr + static_cast<size_t>(height - 1 - y) * rowBytes;
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, source += 3)
+            target[x] = 0xff000000u | uint32_t{source[2]} << 16 | uint32_t{source[1]} << 8 | source[0];
+    }
+}
+
+QImage StillToImage(const StillBuffer& still) {
+    const int w = still.width(), h = still.height();
+    if (w <= 0 || h <= 0 || w > StillBuffer::kMaxWidth || h > StillBuffer::kMaxHeight || still.bitCount() != 24)
+        return {};
+    QImage image;
+    FrameToImage(still.pixels(), w, h, image);
+    return image;
+}
+
+QImage ReduceStill(const QImage& still) {
+    return still.scaled(640, 480, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace lumora
