@@ -49,6 +49,8 @@ bool SingleInstance::Listen() {
     return true;
 }
 
+QString SingleInstance::fullServerName() const { return server_ ? server_->fullServerName() : QString(); }
+
 void SingleInstance::onConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         const auto readRequests = [this, socket] {

@@ -27,6 +27,9 @@ public:
     // instance). False when it cannot be claimed; the program then runs without the guard.
     bool Listen();
 
+    // The socket's path once listening (empty before).
+    QString fullServerName() const;
+
 signals:
     // A later start asked this instance to restore and raise its window.
     void activationRequested();
