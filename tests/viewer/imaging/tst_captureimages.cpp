@@ -8,6 +8,8 @@
 #include <QImageReader>
 #include <QTest>
 
+#include <random>
+
 using namespace lumora;
 
 namespace {
@@ -45,6 +47,23 @@ private slots:
         const uchar* storage = image.constBits();
         FrameToImage(frame, 2, 2, image);
         QCOMPARE(image.constBits(), storage);
+    }
+
+    // Widths that are and are not a multiple of four take the same rule, pixel by pixel.
+    void frameToImageMatchesThePixelRuleAtAnyWidth() {
+        std::mt19937 random(7);
+        for (int width : {1, 3, 4, 5, 7, 8, 13, 640}) {
+            const int height = 3;
+            std::vector<uint8_t> frame(size_t(width) * height * 3);
+            for (uint8_t& b : frame) b = uint8_t(random());
+            QImage image;
+            FrameToImage(frame.data(), width, height, image);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t* p = frame.data() + (size_t(height - 1 - y) * width + x) * 3;
+                    QCOMPARE(image.pixel(x, y), qRgb(p[2], p[1], p[0]));
+                }
+        }
     }
 
     void stillToImageReadsTheHeader() {
