@@ -117,6 +117,11 @@ int CCaptureDevice::SetLive(int live, int width, int height) {
         running_ = 1;
     } else {
         const FrameSize size = width == 640 ? kSmallStillSize : FrameSize{width, height};
+        if (size.width <= 0 || size.height <= 0 || size.width > StillBuffer::kMaxWidth ||
+            size.height > StillBuffer::kMaxHeight) {
+            stillValid_ = false;  // the still buffer has room for 1600 x 1200 at most
+            return live;
+        }
         reconfigure(size);
         startStream();
         stillValid_ = grabStill(size);
@@ -148,9 +153,9 @@ bool CCaptureDevice::grabStill(FrameSize size) {
         report(CaptureMessage::BufferTimeout);
         return false;
     }
-    still_.WriteHeader(size.width, size.height);
-    if (const FramePtr frame = latestFrame(); frame && frame->byteCount() == bytes) still_.CopyPixels(*frame);
-    return true;
+    const FramePtr frame = latestFrame();
+    return frame && frame->byteCount() == bytes && still_.WriteHeader(size.width, size.height) &&
+           still_.CopyPixels(*frame);
 }
 
 void CCaptureDevice::SetRunning(int flag) {

@@ -5,7 +5,6 @@ namespace lumora {
 // What the camera layer has to tell the user. The camera returns these; the program shows
 // them in a message box captioned "Lumora" with an exclamation icon.
 enum class CaptureMessage {
-    CannotCreateVideoInterface,
     FailedSetFormat,
     RenderStreamFailed,
     FormatTimeout,
@@ -14,7 +13,6 @@ enum class CaptureMessage {
 
 constexpr const char* CaptureMessageText(CaptureMessage message) {
     switch (message) {
-    case CaptureMessage::CannotCreateVideoInterface: return "Cannot create video interface";
     case CaptureMessage::FailedSetFormat: return "Failed SetFormat";
     case CaptureMessage::RenderStreamFailed: return "RenderStream Failed";
     case CaptureMessage::FormatTimeout: return "VIDEOINFOHEADER Check...Time out 12 sec";

@@ -108,6 +108,11 @@ private slots:
         QCOMPARE(camera_->GetProperties(values), -1);
         QCOMPARE(camera_->SetProperties(values), -1);
         QCOMPARE(camera_->Open("", form_.get(), 640, 480, 4), kCaptureBadArgument);
+        openCamera();
+        camera_->SetLive(0, 1920, 1080);  // beyond the still buffer
+        QVERIFY(!camera_->StillValid());
+        QCOMPARE(camera_->Still().width(), 0);
+        QVERIFY(messages_.empty());
     }
 
     void stillAt640x480IsGrabbedAt800x600() {
