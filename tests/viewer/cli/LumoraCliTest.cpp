@@ -1,0 +1,112 @@
+#include "CliRunner.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::CliResult;
+using testsupport::ReadText;
+using testsupport::RunProgram;
+using testsupport::TempDir;
+
+namespace {
+
+CliResult Cli(const std::vector<std::string>& args) { return RunProgram(LUMORA_CLI, args); }
+
+uint32_t Le32(const std::string& s, size_t at) {
+    return uint32_t(uint8_t(s[at])) | uint32_t(uint8_t(s[at + 1])) << 8 | uint32_t(uint8_t(s[at + 2])) << 16 |
+           uint32_t(uint8_t(s[at + 3])) << 24;
+}
+
+// Width and height from a baseline JPEG's frame header.
+std::pair<int, int> JpegSize(const std::string& s) {
+    for (size_t i = 2; i + 8 < s.size(); ++i)
+        if (uint8_t(s[i]) == 0xFF && uint8_t(s[i + 1]) == 0xC0)
+            return {uint8_t(s[i + 7]) << 8 | uint8_t(s[i + 8]), uint8_t(s[i + 5]) << 8 | uint8_t(s[i + 6])};
+    return {0, 0};
+}
+
+TEST(LumoraCli, CamerasListsTheSimulatedCamera) {
+    const CliResult r = Cli({"cameras", "--simulate-camera"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Simulated Camera\n");
+}
+
+TEST(LumoraCli, NoDeviceExitsOneWithTheMessage) {
+    TempDir dir;
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"grab", "--device", "No Such Camera 4711", dir.file("a.bmp")},
+             {"props", "--device", "No Such Camera 4711"}}) {
+        const CliResult r = Cli(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.err, "Cannot find camera device\n") << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.bmp")));
+}
+
+TEST(LumoraCli, GrabWritesTheStillAtTheRequestedSize) {
+    TempDir dir;
+    const struct {
+        const char* size;
+        const char* file;
+        uint32_t width, height;
+    } cases[] = {{"640x480", "small.bmp", 640, 480},  // taken at 800 x 600, then reduced
+                 {"800x600", "medium.jpg", 800, 600},
+                 {"1600x1200", "large.bmp", 1600, 1200}};
+    for (const auto& c : cases) {
+        const CliResult r = Cli({"grab", "--simulate-camera", "--size", c.size, dir.file(c.file)});
+        ASSERT_EQ(r.exitCode, 0) << c.size << r.err;
+        const std::string bytes = ReadText(dir.file(c.file));
+        if (std::string(c.file).ends_with(".bmp")) {
+            ASSERT_EQ(bytes.size(), 54 + size_t(c.width) * c.height * 3) << c.size;
+            EXPECT_EQ(Le32(bytes, 18), c.width);
+            EXPECT_EQ(Le32(bytes, 22), c.height);
+        } else {
+            EXPECT_EQ(JpegSize(bytes), std::make_pair(int(c.width), int(c.height)));
+        }
+    }
+}
+
+TEST(LumoraCli, PropsSetsThenPrintsTheEightValuesAndTheZoom) {
+    const CliResult defaults = Cli({"props", "--simulate-camera"});
+    ASSERT_EQ(defaults.exitCode, 0) << defaults.err;
+    EXPECT_EQ(defaults.out,
+              "{\"brightness\":0,\"contrast\":50,\"hue\":0,\"saturation\":64,\"sharpness\":0,\"gamma\":100,"
+              "\"whitebalance\":10000,\"backlightcompensation\":0,\"zoom\":100}\n");
+    const CliResult set = Cli({"props", "--device", "simulated camera", "--set", "brightness=-20", "--set",
+                               "whitebalance=4500", "--set", "zoom=250", "--set", "gamma=9999"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out,
+              "{\"brightness\":-20,\"contrast\":50,\"hue\":0,\"saturation\":64,\"sharpness\":0,\"gamma\":300,"
+              "\"whitebalance\":4500,\"backlightcompensation\":0,\"zoom\":250}\n");
+}
+
+TEST(LumoraCli, UsageErrorsExitTwoWithOneLine) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"nosuchcommand"},
+        {"cameras", "extra"},
+        {"cameras", "--device", "x"},
+        {"grab", "--simulate-camera"},
+        {"grab", "--simulate-camera", "a.png"},
+        {"grab", "--simulate-camera", "--size", "320x240", "a.bmp"},
+        {"grab", "--simulate-camera", "--size", "640", "a.bmp"},
+        {"grab", "--simulate-camera", "--size"},
+        {"grab", "--simulate-camera", "a.bmp", "b.bmp"},
+        {"props", "--simulate-camera", "--set", "brightness"},
+        {"props", "--simulate-camera", "--set", "brightness=abc"},
+        {"props", "--simulate-camera", "--set", "BRIGHTNESS=1"},
+        {"props", "--simulate-camera", "--set", "gain=1"},
+        {"props", "--simulate-camera", "--bogus"},
+    };
+    for (const auto& args : bad) {
+        const CliResult r = Cli(args);
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(r.exitCode, 2) << joined;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), args.empty() ? 7 : 1) << joined << r.err;
+        EXPECT_EQ(r.out, "") << joined;
+    }
+}
+
+}  // namespace

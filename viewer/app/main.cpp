@@ -1,0 +1,34 @@
+// Lumora, the viewer: the live camera picture. Starts once per user; a second start brings the
+// running window to the front instead. --simulate-camera uses the built-in simulated camera.
+
+#include "viewer/app/LiveForm.h"
+#include "viewer/core/CameraSystems.h"
+#include "viewer/core/LumoraStartup.h"
+#include "viewer/core/ScreenQuery.h"
+#include "viewer/core/SingleInstance.h"
+#include "viewer/core/ViewerPaths.h"
+
+#include <QApplication>
+
+#include <cstring>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumora"));
+    bool simulate = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--simulate-camera") == 0) simulate = true;
+
+    lumora::SingleInstance instance(lumora::SingleInstance::DefaultServerName());
+    lumora::PrimaryScreenQuery screen;
+    lumora::LiveFormFactory factory(lumora::MakeCameraSystem(simulate));
+    lumora::LumoraStartup startup(
+        {instance, screen, factory, lumora::StartFolder(), lumora::DefaultTessmetFolder()});
+    switch (startup.Run()) {
+    case lumora::StartupResult::Started: return QApplication::exec();
+    case lumora::StartupResult::HandedOver: return 0;
+    case lumora::StartupResult::MainWindowFailed:
+    case lumora::StartupResult::ScreenTooSmall: break;
+    }
+    return 1;
+}

@@ -1,0 +1,54 @@
+// lumora-cli: Lumora's camera from the command line; see README.md for the subcommands.
+
+#include "viewer/cli/Commands.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lumora-cli <command> [arguments] [--simulate-camera]\n"
+    "commands:\n"
+    "  cameras                                    one line per camera: its name\n"
+    "  grab [--device NAME] [--size WxH] OUT.bmp|OUT.jpg\n"
+    "                                             takes a still as Lumora does and writes it\n"
+    "  props [--device NAME] [--set NAME=VALUE ...]\n"
+    "                                             sets, then prints the eight values and the zoom\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const lumora::cli::Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"cameras", lumora::cli::RunCameras},
+    {"grab", lumora::cli::RunGrab},
+    {"props", lumora::cli::RunProps},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? lumora::cli::kExitUsage : lumora::cli::kExitOk;
+    }
+    QCoreApplication app(argc, argv);
+    const std::string name = argv[1];
+    const lumora::cli::Args args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (name != command.name) continue;
+        try {
+            return command.run(args);
+        } catch (const lumora::cli::UsageError& error) {
+            std::fprintf(stderr, "lumora-cli %s: %s\n", command.name, error.message.c_str());
+            return lumora::cli::kExitUsage;
+        }
+    }
+    std::fprintf(stderr, "lumora-cli: unknown command '%s'\n", name.c_str());
+    return lumora::cli::kExitUsage;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace lumora {
+
+// What the camera layer has to tell the user. The camera returns these; the program shows
+// them in a message box captioned "Lumora" with an exclamation icon.
+enum class CaptureMessage {
+    FailedSetFormat,
+    RenderStreamFailed,
+    FormatTimeout,
+    BufferTimeout,
+};
+
+constexpr const char* CaptureMessageText(CaptureMessage message) {
+    switch (message) {
+    case CaptureMessage::FailedSetFormat: return "Failed SetFormat";
+    case CaptureMessage::RenderStreamFailed: return "RenderStream Failed";
+    case CaptureMessage::FormatTimeout: return "VIDEOINFOHEADER Check...Time out 12 sec";
+    case CaptureMessage::BufferTimeout: return "GetCurrentBuffer Check...Time out 12 sec";
+    }
+    return "";
+}
+
+// Shown in the picture while no camera can be opened.
+inline constexpr const char* kCameraMissingText = "Cannot find camera device";
+
+}  // namespace lumora
