@@ -24,8 +24,8 @@ std::vector<Segment> ArrowheadStrokes(Point a, Point b) {
     if (!(length > kArrowMinLength)) return {};
     const double ux = dx / length;
     const double uy = dy / length;
-    const int alongX = RoundHalfUp(12.0 * ux);
-    const int alongY = RoundHalfUp(12.0 * uy);
+    const int alongX = RoundCoordinate(12.0 * ux);
+    const int alongY = RoundCoordinate(12.0 * uy);
     const int acrossX = TruncateToInt(-4.0 * uy);
     const int acrossY = TruncateToInt(4.0 * ux);
     const Point backOfB{b.x - alongX, b.y - alongY};

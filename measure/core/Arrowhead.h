@@ -19,7 +19,7 @@ constexpr double kArrowMinLength = 24.0;
 
 // The arrowheads of the segment A-B: at each end two strokes that run to the tip from the point
 // 12 pixels back along the segment and 4 pixels to either side. With u the unit vector from A
-// to B, the offset along the segment is round(12 u) (add 0.5, truncate toward zero) and the one
+// to B, the offset along the segment is round(12 u) (RoundCoordinate) and the one
 // across it is 4 u turned by 90 degrees and truncated. Empty for a segment of kArrowMinLength
 // pixels or less, and for points beyond 2^30 pixels from the origin. Order: the two strokes at B, then the two at A.
 std::vector<Segment> ArrowheadStrokes(Point a, Point b);

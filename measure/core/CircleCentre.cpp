@@ -29,7 +29,7 @@ std::optional<Point> CircleCentre(Point p0, Point p1, Point p2, double r) {
     const double k2 = y0 * y0 + x0 * x0 - x2 * x2 - y2 * y2;
     const double yc = (k1 / (2.0 * m) - k2 / (2.0 * n)) / s;
     const double xc = (k1 - 2.0 * (y0 - y1) * yc) / (2.0 * m);
-    return Point{RoundHalfUp(xc / r), RoundHalfUp(yc)};
+    return Point{RoundCoordinate(xc / r), RoundCoordinate(yc)};
 }
 
 }  // namespace tessmet

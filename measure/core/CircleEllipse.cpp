@@ -11,7 +11,7 @@ EllipseRadii CircleEllipse(Point c, Point p, double r) {
     const double dx = static_cast<double>(p.x) - c.x;
     const double dy = static_cast<double>(p.y) - c.y;
     const double radius = std::sqrt(r * r * dx * dx + dy * dy);
-    return {RoundHalfUp(radius / r), RoundHalfUp(radius)};
+    return {RoundCoordinate(radius / r), RoundCoordinate(radius)};
 }
 
 }  // namespace tessmet

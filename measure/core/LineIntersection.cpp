@@ -29,19 +29,19 @@ std::optional<Point> LineIntersection(Point a1, Point a2, Point b1, Point b2, do
     // from the second line, which is then neither parallel to it nor degenerate.
     if (dx1 == 0.0) {
         const double y = dy2 == 0.0 ? b1.y : b1.y + (ax - bx) * dy2 / dx2;
-        return Point{a1.x, RoundHalfUp(y)};
+        return Point{a1.x, RoundCoordinate(y)};
     }
     if (dx2 == 0.0) {
         const double y = dy1 == 0.0 ? a1.y : a1.y + (bx - ax) * dy1 / dx1;
-        return Point{b1.x, RoundHalfUp(y)};
+        return Point{b1.x, RoundCoordinate(y)};
     }
     if (dy1 == 0.0) {
         const double x = bx + (a1.y - static_cast<double>(b1.y)) * dx2 / dy2;
-        return Point{RoundHalfUp(x / r), a1.y};
+        return Point{RoundCoordinate(x / r), a1.y};
     }
     if (dy2 == 0.0) {
         const double x = ax + (b1.y - static_cast<double>(a1.y)) * dx1 / dy1;
-        return Point{RoundHalfUp(x / r), b1.y};
+        return Point{RoundCoordinate(x / r), b1.y};
     }
 
     // Each line as a X + b Y = c, solved by elimination.
@@ -53,7 +53,7 @@ std::optional<Point> LineIntersection(Point a1, Point a2, Point b1, Point b2, do
     const double kc2 = ka2 * bx + kb2 * b1.y;
     const double y = (kc2 - (kc1 / ka1) * ka2) / (kb2 - ka2 * (kb1 / ka1));
     const double x = kc1 / ka1 - (kb1 / ka1) * y;
-    return Point{RoundHalfUp(x / r), RoundHalfUp(y)};
+    return Point{RoundCoordinate(x / r), RoundCoordinate(y)};
 }
 
 }  // namespace tessmet

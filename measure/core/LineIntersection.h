@@ -13,7 +13,7 @@ namespace tessmet {
 bool LinesParallel(Point a1, Point a2, Point b1, Point b2);
 
 // Intersection of the infinite lines A1-A2 and B1-B2 in the isotropic space (x scaled by the
-// aspect ratio r), rounded back to image pixels. No result when r is 0 or the lines are
+// aspect ratio r), rounded half up back to image pixels. No result when r is 0 or the lines are
 // parallel (LinesParallel). When one line is vertical or horizontal the intersection takes
 // that coordinate from the line exactly.
 std::optional<Point> LineIntersection(Point a1, Point a2, Point b1, Point b2, double r);

@@ -21,7 +21,7 @@ Foot PerpendicularFoot(Point a, Point b, Point p, double r) {
     const double c2 = a2 * px + b2 * p.y;
     const double y = (c2 - (c1 / a1) * a2) / (b2 - a2 * (b1 / a1));
     const double x = c1 / a1 - (b1 / a1) * y;
-    return {{RoundHalfUp(x / r), RoundHalfUp(y)}, FootCase::General};
+    return {{RoundCoordinate(x / r), RoundCoordinate(y)}, FootCase::General};
 }
 
 }  // namespace tessmet

@@ -20,7 +20,8 @@ struct Foot {
 };
 
 // Foot of the perpendicular from P onto the infinite line through A and B, in the isotropic
-// space where x is scaled by the aspect ratio r, rounded back to whole image pixels.
+// space where x is scaled by the aspect ratio r, rounded half up (RoundCoordinate) back to
+// whole image pixels.
 Foot PerpendicularFoot(Point a, Point b, Point p, double r);
 
 }  // namespace tessmet

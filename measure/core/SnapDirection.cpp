@@ -38,11 +38,11 @@ Point SnapDirection(Point v) {
     if (c == 0.0) return v;
     const double cx = vx / c;
     const double cy = vy / c;
-    if (cx >= kHorizontal) return {RoundHalfUp(c), 0};
-    if (cx <= -kHorizontal) return {-RoundHalfUp(c), 0};
+    if (cx >= kHorizontal) return {RoundCoordinate(c), 0};
+    if (cx <= -kHorizontal) return {-RoundCoordinate(c), 0};
     for (const Direction& d : kDirections) {
         if (cx > d.bandLow && cx <= d.bandHigh && cy * d.sin >= 0.0) {
-            return {RoundHalfUp(c * d.cos), RoundHalfUp(c * d.sin)};
+            return {RoundCoordinate(c * d.cos), RoundCoordinate(c * d.sin)};
         }
     }
     return v;

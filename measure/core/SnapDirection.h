@@ -8,7 +8,7 @@ namespace tessmet {
 // nearest multiple of 15 degrees, keeping its length. Directions are tried as the measurement
 // tools always have: horizontal when the cosine is at least 0.9914 in size, then 15, 30, ...,
 // 345 degrees (screen y axis, cosines and sines to four decimals) by half-open cosine bands and
-// the sign of the sine. Components are rounded by adding 0.5 and truncating toward zero. A zero
+// the sign of the sine. Components are rounded half up (RoundCoordinate), so opposite directions snap to mirror images. A zero
 // vector, or one that matches no band, comes back unchanged.
 Point SnapDirection(Point v);
 

@@ -15,7 +15,7 @@ Point ArcEnd(Point vertex, Point arm) {
     const double dy = static_cast<double>(arm.y) - vertex.y;
     const double length = std::sqrt(dx * dx + dy * dy);
     if (length == 0.0) return {vertex.x + kAngleArcRadius, vertex.y};
-    return {vertex.x + RoundHalfUp(kAngleArcRadius * dx / length), vertex.y + RoundHalfUp(kAngleArcRadius * dy / length)};
+    return {vertex.x + RoundCoordinate(kAngleArcRadius * dx / length), vertex.y + RoundCoordinate(kAngleArcRadius * dy / length)};
 }
 
 // Whether anything drawn within `reach` pixels of p can show on the canvas; also keeps the
