@@ -19,41 +19,41 @@ int Difference(int32_t a, int32_t b) {
     return static_cast<int>(std::clamp<long long>(static_cast<long long>(a) - b, INT_MIN, INT_MAX));
 }
 
-std::string Length(const CalibrationValues& c, Point from, Point to) {
-    return FormatLength(c, Difference(from.x, to.x), Difference(from.y, to.y), true).text;
+std::string Length(const CalibrationValues& c, Point from, Point to, bool withUnit) {
+    return FormatLength(c, Difference(from.x, to.x), Difference(from.y, to.y), withUnit).text;
 }
 
 std::string PointText(Point p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
 
 }  // namespace
 
-std::string AngleText(double degrees) { return FixedText(degrees, 2) + "[degree]"; }
+std::string AngleText(double degrees, bool withUnit) { return FixedText(degrees, 2) + (withUnit ? "[degree]" : ""); }
 
-std::string ResultText(const Measurement& m, const CalibrationValues& c) {
+std::string ResultText(const Measurement& m, const CalibrationValues& c, bool withUnit) {
     const std::vector<Point>& p = m.points;
     const double r = AspectRatio(c);
     switch (m.kind) {
         case Kind::TwoPointDistance:
-            if (p.size() == 2) return Length(c, p[0], p[1]);
+            if (p.size() == 2) return Length(c, p[0], p[1], withUnit);
             break;
         case Kind::VerticalDistance:
-            if (p.size() == 3 && m.derived) return Length(c, p[2], *m.derived);
+            if (p.size() == 3 && m.derived) return Length(c, p[2], *m.derived, withUnit);
             break;
-        case Kind::Area: return FormatArea(c, m.areaCount, true).text;
+        case Kind::Area: return FormatArea(c, m.areaCount, withUnit).text;
         case Kind::Angle:
-            if (p.size() == 3) return AngleText(AngleBetween(p[0], p[1], p[2], r));
+            if (p.size() == 3) return AngleText(AngleBetween(p[0], p[1], p[2], r), withUnit);
             break;
         case Kind::TwoLinesAngle:
-            if (p.size() == 4 && m.derived) return AngleText(AngleBetween(*m.derived, p[0], p[2], r));
+            if (p.size() == 4 && m.derived) return AngleText(AngleBetween(*m.derived, p[0], p[2], r), withUnit);
             break;
         case Kind::TwoPointRadius:
-            if (p.size() == 2) return Length(c, p[0], p[1]);
+            if (p.size() == 2) return Length(c, p[0], p[1], withUnit);
             break;
         case Kind::ThreePointRadius:
-            if (p.size() == 3 && m.derived) return Length(c, p[2], *m.derived);
+            if (p.size() == 3 && m.derived) return Length(c, p[2], *m.derived, withUnit);
             break;
         case Kind::CenterDistance:
-            if (p.size() == 2 && m.derived) return Length(c, *m.derived, p[0]);
+            if (p.size() == 2 && m.derived) return Length(c, *m.derived, p[0], withUnit);
             break;
         default: break;
     }

@@ -12,11 +12,12 @@ namespace tessmet {
 // The result text of a measurement as it is drawn on the image and shown in the status bar,
 // recomputed from its points with the calibration given, so a calibration change relabels
 // every measurement: "12.04[pixel]", "0.1000[mm]", "270.00[degree]", "1234.00[pixel*pixel]".
+// Without the unit ("12.04", "270.00") for the result list, whose column titles carry it.
 // Empty when the measurement lacks the derived point its text needs.
-std::string ResultText(const Measurement& m, const CalibrationValues& calibration);
+std::string ResultText(const Measurement& m, const CalibrationValues& calibration, bool withUnit = true);
 
-// "%.2f[degree]"
-std::string AngleText(double degrees);
+// "%.2f[degree]", or "%.2f" without the unit.
+std::string AngleText(double degrees, bool withUnit = true);
 
 // The state of a measurement tool while points are being placed, in image coordinates.
 struct LivePoints {

@@ -230,6 +230,10 @@ TEST(ResultText, CalibrationChangeRelabels) {
     ASSERT_EQ(Build(Kind::TwoPointDistance, {{0, 0}, {30, 40}, {9, 9}}, kPixel, m), 0);
     EXPECT_EQ(ResultText(m, kPixel), "50.00[pixel]");
     EXPECT_EQ(ResultText(m, {Unit::Micrometre, 0.01, 0.01}), "500.0000[um]");
+    EXPECT_EQ(ResultText(m, {Unit::Micrometre, 0.01, 0.01}, false), "500.0000");  // the result list's value
+    Measurement angle;
+    ASSERT_EQ(Build(Kind::Angle, {{100, 100}, {200, 100}, {100, 0}, {0, 0}}, kPixel, angle), 0);
+    EXPECT_EQ(ResultText(angle, kPixel, false), "270.00");
     m.kind = Kind::VerticalDistance;  // no derived foot: nothing to show
     EXPECT_EQ(ResultText(m, kPixel), "");
 }

@@ -193,6 +193,32 @@ TEST(DrawMeasurement, FilledAreaWithInvertedText) {
     }
 }
 
+TEST(DrawMeasurement, RadiusCircleIsAnEllipseUnderAnisotropicCalibration) {
+    // 0.01 mm per pixel across, 0.02 down: the circle through a point 10 pixels right of the
+    // centre is 5 pixels tall. A wide pen draws the dotted guide solid.
+    const CalibrationValues anisotropic{Unit::Millimetre, 0.01, 0.02};
+    MeasureInput input;
+    input.kind = Kind::TwoPointRadius;
+    const std::vector<Point> points = {{100, 100}, {110, 100}};
+    input.points = points;
+    input.label = {10, 150};
+    input.pen = {PenStyle::Solid, 2, 0x0000FF};
+    Measurement m;
+    ASSERT_EQ(BuildMeasurement(input, AspectRatio(anisotropic), m), 0);
+    EXPECT_EQ(ResultText(m, anisotropic), "0.1000[mm]");
+    Dib dib = drawtest::Plain(200, 200, 24);
+    const uint32_t background = Raw(dib, 0, 0);
+    {
+        Canvas canvas(dib);
+        DrawMeasurement(canvas, m, anisotropic, MeasureLook{});
+    }
+    EXPECT_NE(Raw(dib, 90, 100), background);   // left end of the x radius
+    EXPECT_NE(Raw(dib, 100, 95), background);   // top of the y radius
+    EXPECT_NE(Raw(dib, 100, 105), background);  // bottom
+    EXPECT_EQ(Raw(dib, 100, 91), background);   // a circle of radius 10 would reach here
+    EXPECT_EQ(Raw(dib, 100, 109), background);
+}
+
 TEST(DrawStoredMeasurements, SameAsDrawingEachRecordInCreationOrder) {
     CGraphicStore store;
     const std::vector<Measurement> made = {
