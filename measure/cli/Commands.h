@@ -21,5 +21,6 @@ using Args = std::vector<std::string>;
 void ParseSize(const std::string& text, int& width, int& height);
 
 int RunCalibration(const Args& args);
+int RunMeasure(const Args& args);
 
 }  // namespace tessmet::cli

@@ -12,7 +12,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: tessmet-cli <command> [arguments]\n"
     "commands:\n"
-    "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n";
+    "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n"
+    "  measure KIND X,Y X,Y ... [--size WxH] [--unit U --h H --v V]\n"
+    "                                   one measurement from image points, the label point last\n";
 
 struct Command {
     const char* name;
@@ -21,6 +23,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"calibration", tessmet::cli::RunCalibration},
+    {"measure", tessmet::cli::RunMeasure},
 };
 
 }  // namespace

@@ -21,4 +21,6 @@ int TruncateToInt(double value) {
 
 int RoundHalfUp(double value) { return TruncateToInt(value + 0.5); }
 
+int RoundCoordinate(double value) { return TruncateToInt(std::floor(value + 0.5)); }
+
 }  // namespace tessmet

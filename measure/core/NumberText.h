@@ -12,8 +12,15 @@ std::string FixedText(double value, int decimals);
 // instead of the undefined behaviour of a plain cast.
 int TruncateToInt(double value);
 
-// Round as the measurement texts and geometry do: add 0.5 and truncate toward zero (which is
-// round-half-up for the non-negative image coordinates), with the same guard.
+// Add 0.5 and truncate toward zero (round-half-up for non-negative values), with the same
+// guard. Used where values cannot be negative (pitches, counts).
 int RoundHalfUp(double value);
+
+// Round half up on the whole number line: floor(value + 0.5), with the same guard. Equals
+// RoundHalfUp for non-negative values; for negative ones it keeps whole numbers whole (-5 stays
+// -5 where RoundHalfUp gives -4). Every constructed point, radius and offset of the measurement
+// geometry rounds this way: feet, intersections and centres may lie left of or above the image,
+// and snapped or arrowhead offsets point in any direction.
+int RoundCoordinate(double value);
 
 }  // namespace tessmet

@@ -1,25 +1,24 @@
 #include "measure/workspace/ViewGeometry.h"
 
 #include "measure/core/NumberText.h"
+#include "measure/core/ViewMapping.h"
 
 #include <algorithm>
 
 namespace tessmet {
 
-int ViewMapping::toImageX(int viewX) const {
-    const int x = zoom_ > 0 ? TruncateToInt(viewX / zoom_) : 0;
-    return std::clamp(x, 0, std::max(image_.width() - 1, 0));
-}
+int ViewMapping::toImageX(int viewX) const { return toImage(QPoint(viewX, 0)).x(); }
 
-int ViewMapping::toImageY(int viewY) const {
-    const int y = zoom_ > 0 ? TruncateToInt(viewY / zoom_) : 0;
-    return std::clamp(y, 0, std::max(image_.height() - 1, 0));
-}
+int ViewMapping::toImageY(int viewY) const { return toImage(QPoint(0, viewY)).y(); }
 
-QPoint ViewMapping::toImage(QPoint view) const { return {toImageX(view.x()), toImageY(view.y())}; }
+QPoint ViewMapping::toImage(QPoint view) const {
+    const Point p = ToImage(Point{view.x(), view.y()}, zoom_, image_.width(), image_.height());
+    return {p.x, p.y};
+}
 
 QPoint ViewMapping::toView(QPoint image) const {
-    return {TruncateToInt(image.x() * zoom_), TruncateToInt(image.y() * zoom_)};
+    const Point p = ToView(Point{image.x(), image.y()}, zoom_);
+    return {p.x, p.y};
 }
 
 QSize ViewMapping::scrollRange() const {

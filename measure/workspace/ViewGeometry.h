@@ -15,8 +15,8 @@ constexpr bool CanZoomUp(double zoom) { return zoom <= Max - Step; }
 constexpr bool CanZoomDown(double zoom) { return zoom >= Min + Step; }
 }  // namespace Zoom
 
-// The one place where view (scrolled client) coordinates and image coordinates meet: view to
-// image truncates v / zoom and clamps to the image; image to view multiplies by the zoom.
+// View (scrolled client) and image coordinates for one image window, in Qt's types, over the
+// engine's ToImage / ToView: view to image truncates v / zoom and clamps to the image.
 class ViewMapping {
 public:
     ViewMapping(QSize imageSize, double zoom) : image_(imageSize), zoom_(zoom) {}

@@ -1,0 +1,321 @@
+#include "measure/draw/Canvas.h"
+
+#include "measure/core/PolygonArea.h"
+#include "measure/draw/DibImage.h"
+#include "measure/draw/LineClip.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace tessmet {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Dash patterns of the pen styles for width 1, in pixels on and off.
+QList<qreal> DashPattern(int32_t style) {
+    switch (style) {
+        case PenStyle::Dash: return {18, 6};
+        case PenStyle::Dot: return {3, 3};
+        case PenStyle::DashDot: return {9, 6, 3, 6};
+        case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
+        default: return {};
+    }
+}
+
+int MaskWidth(const Stroke& stroke) { return std::clamp(stroke.width, 1, kMaxPenWidth); }
+
+QPen MaskPen(const Stroke& stroke, double dashOffset) {
+    QPen pen(Qt::white);
+    const int width = MaskWidth(stroke);
+    if (width == 1) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+        const QList<qreal> pattern = stroke.width == 1 ? DashPattern(stroke.style) : QList<qreal>{};
+        if (!pattern.isEmpty()) {
+            pen.setDashPattern(pattern);
+            qreal period = 0;
+            for (qreal v : pattern) period += v;
+            pen.setDashOffset(std::fmod(std::max(dashOffset, 0.0), period));
+        }
+    } else {
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+}
+
+// Vertex count that keeps a polygon within an eighth of a pixel of a circle of radius r.
+int SegmentsForRadius(double radius, double sweep) {
+    const double full = kPi * std::sqrt(4.0 * std::max(radius, 1.0));
+    const double n = std::ceil(std::max(full, 32.0) * sweep / (2.0 * kPi));
+    return static_cast<int>(std::clamp(n, 4.0, 1.0e6));
+}
+
+}  // namespace
+
+Stroke Stroke::FromPen(const Pen& pen, bool invert) {
+    Stroke stroke;
+    stroke.style = pen.effectiveStyle();
+    stroke.width = pen.width;
+    stroke.ink = invert ? Ink::Invert() : Ink::Color(static_cast<ColorRef>(pen.color));
+    return stroke;
+}
+
+Canvas::Canvas(QImage& target, QPoint origin) : target_(&target), origin_(origin) {
+    if (target.isNull()) return;
+    switch (target.format()) {
+        case QImage::Format_RGB555: layout_ = Layout::Rgb555; break;
+        case QImage::Format_BGR888: layout_ = Layout::Bgr888; break;
+        case QImage::Format_RGB888: layout_ = Layout::Rgb888; break;
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied: layout_ = Layout::Xrgb32; break;
+        default: layout_ = Layout::None; break;
+    }
+}
+
+Canvas::Canvas(Dib& dib) : own_(DibImage(dib)) {
+    target_ = &own_;
+    if (own_.isNull()) return;
+    layout_ = dib.bitsPerPixel() == 16 ? Layout::Rgb555 : dib.bitsPerPixel() == 24 ? Layout::Bgr888 : Layout::Xrgb32;
+}
+
+Canvas::~Canvas() { flush(); }
+
+QRect Canvas::area() const {
+    if (!isValid()) return {};
+    return QRect(origin_, target_->size());
+}
+
+bool Canvas::prepareMask() {
+    if (!isValid()) return false;
+    if (mask_.isNull()) {
+        mask_ = QImage(target_->size(), QImage::Format_Grayscale8);
+        if (mask_.isNull()) return false;
+        mask_.fill(0);
+    }
+    return true;
+}
+
+void Canvas::line(Point a, Point b, const Stroke& stroke) {
+    strokeLines({QLineF(a.x, a.y, b.x, b.y)}, stroke);
+}
+
+void Canvas::polyline(std::span<const Point> points, bool closed, const Stroke& stroke) {
+    std::vector<QLineF> lines;
+    for (size_t i = 1; i < points.size(); ++i) {
+        lines.emplace_back(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    }
+    if (closed && points.size() > 2) lines.emplace_back(points.back().x, points.back().y, points[0].x, points[0].y);
+    if (points.size() == 1) lines.emplace_back(points[0].x, points[0].y, points[0].x, points[0].y);
+    strokeLines(lines, stroke);
+}
+
+void Canvas::extendedLine(Point a, Point b, const Stroke& stroke) {
+    if (!isValid() || a == b) return;
+    const double margin = MaskWidth(stroke) + 2.0;
+    const QRectF bounds = QRectF(area()).adjusted(-margin, -margin, margin, margin);
+    const std::optional<ClippedLine> visible = ClipInfiniteLine(QLineF(a.x, a.y, b.x, b.y), bounds);
+    if (!visible) return;
+    const QPointF shift(origin_);
+    strokeClipped({visible->line.translated(-shift)}, {visible->startDistance}, stroke);
+}
+
+void Canvas::ellipse(Point centre, int radiusX, int radiusY, const Stroke& stroke) {
+    const double rx = std::abs(static_cast<double>(radiusX));
+    const double ry = std::abs(static_cast<double>(radiusY));
+    if (rx == 0.0 && ry == 0.0) return;
+    const int n = SegmentsForRadius(std::max(rx, ry), 2.0 * kPi);
+    std::vector<QLineF> lines;
+    lines.reserve(static_cast<size_t>(n));
+    QPointF previous(centre.x + rx, centre.y);
+    for (int k = 1; k <= n; ++k) {
+        const double t = 2.0 * kPi * k / n;
+        const QPointF next(centre.x + rx * std::cos(t), centre.y - ry * std::sin(t));
+        lines.emplace_back(previous, next);
+        previous = next;
+    }
+    strokeLines(lines, stroke);
+}
+
+void Canvas::arc(Point centre, int radius, Point start, Point end, const Stroke& stroke) {
+    const double r = std::abs(static_cast<double>(radius));
+    if (r == 0.0) return;
+    // Angles counter-clockwise on screen, so with the y axis turned upwards.
+    const double from = std::atan2(-(static_cast<double>(start.y) - centre.y), static_cast<double>(start.x) - centre.x);
+    const double to = std::atan2(-(static_cast<double>(end.y) - centre.y), static_cast<double>(end.x) - centre.x);
+    double sweep = std::fmod(to - from, 2.0 * kPi);
+    if (sweep <= 0.0) sweep += 2.0 * kPi;
+    const int n = SegmentsForRadius(r, sweep);
+    std::vector<QLineF> lines;
+    lines.reserve(static_cast<size_t>(n));
+    QPointF previous(centre.x + r * std::cos(from), centre.y - r * std::sin(from));
+    for (int k = 1; k <= n; ++k) {
+        const double t = from + sweep * k / n;
+        const QPointF next(centre.x + r * std::cos(t), centre.y - r * std::sin(t));
+        lines.emplace_back(previous, next);
+        previous = next;
+    }
+    strokeLines(lines, stroke);
+}
+
+void Canvas::strokeLines(const std::vector<QLineF>& lines, const Stroke& stroke) {
+    if (!isValid() || lines.empty()) return;
+    const double margin = MaskWidth(stroke) + 2.0;
+    const QRectF bounds = QRectF(area()).adjusted(-margin, -margin, margin, margin);
+    const QPointF shift(origin_);
+    std::vector<QLineF> visible;
+    std::vector<double> offsets;
+    double travelled = 0.0;
+    for (const QLineF& line : lines) {
+        if (const std::optional<ClippedLine> part = ClipSegment(line, bounds)) {
+            visible.push_back(part->line.translated(-shift));
+            offsets.push_back(travelled + part->startDistance);
+        }
+        travelled += line.length();
+    }
+    strokeClipped(visible, offsets, stroke);
+}
+
+void Canvas::strokeClipped(const std::vector<QLineF>& pixelLines, const std::vector<double>& offsets,
+                           const Stroke& stroke) {
+    if (pixelLines.empty() || !prepareMask()) return;
+    if (!stroke.ink.invert) flush();
+    const double margin = MaskWidth(stroke) / 2.0 + 2.0;
+    QRectF dirtyF;
+    for (const QLineF& line : pixelLines) {
+        dirtyF |= QRectF(line.p1(), line.p2()).normalized().adjusted(-margin, -margin, margin, margin);
+    }
+    const QRect dirty = dirtyF.toAlignedRect() & mask_.rect();
+    if (dirty.isEmpty()) return;
+    {
+        QPainter painter(&mask_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setClipRect(dirty);
+        for (size_t i = 0; i < pixelLines.size(); ++i) {
+            painter.setPen(MaskPen(stroke, offsets[i]));
+            painter.drawLine(pixelLines[i]);
+        }
+    }
+    finishFigure(dirty, stroke.ink);
+}
+
+void Canvas::fillPolygon(std::span<const Point> vertices, const Ink& ink) {
+    if (!prepareMask()) return;
+    if (!ink.invert) flush();
+    const QRect logical = area();
+    QRect dirty;
+    ForEachPolygonSpan(vertices, {logical.left(), logical.top(), logical.right() + 1, logical.bottom() + 1},
+                       [&](int y, int xBegin, int xEnd) {
+                           const int row = y - origin_.y();
+                           const int column = xBegin - origin_.x();
+                           std::memset(mask_.scanLine(row) + column, 0xFF, static_cast<size_t>(xEnd - xBegin));
+                           dirty |= QRect(column, row, xEnd - xBegin, 1);
+                       });
+    if (!dirty.isEmpty()) finishFigure(dirty, ink);
+}
+
+void Canvas::text(Point topLeft, const std::string& text, const QFont& font, const Ink& ink) {
+    if (text.empty() || !prepareMask()) return;
+    if (!ink.invert) flush();
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetrics metrics(font);
+    const QPoint at = QPoint(topLeft.x, topLeft.y) - origin_;
+    const int baseline = at.y() + metrics.ascent();
+    // Generous bounds: ink may stick out of the advance box (italics, overhangs).
+    QRect box(at.x(), at.y(), metrics.horizontalAdvance(qtext), metrics.height());
+    box |= metrics.boundingRect(qtext).translated(at.x(), baseline);
+    const int slack = metrics.height();
+    const QRect dirty = box.adjusted(-slack, -2, slack, 2) & mask_.rect();
+    if (dirty.isEmpty()) return;
+    {
+        QPainter painter(&mask_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setClipRect(dirty);
+        QFont binary(font);
+        binary.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(binary);
+        painter.setPen(Qt::white);
+        painter.drawText(QPointF(at.x(), baseline), qtext);
+    }
+    finishFigure(dirty, ink);
+}
+
+void Canvas::finishFigure(const QRect& dirty, const Ink& ink) {
+    if (ink.invert) {
+        pending_ |= dirty;
+        return;
+    }
+    applyMask(dirty, ink);
+}
+
+void Canvas::flush() {
+    if (pending_.isEmpty() || mask_.isNull()) return;
+    const QRect rect = pending_;
+    pending_ = QRect();
+    applyMask(rect, Ink::Invert());
+}
+
+void Canvas::applyMask(const QRect& rect, const Ink& ink) {
+    const uint8_t red = RedOf(ink.color);
+    const uint8_t green = GreenOf(ink.color);
+    const uint8_t blue = BlueOf(ink.color);
+    const uint16_t word = static_cast<uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3));
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        uint8_t* mask = mask_.scanLine(y);
+        uint8_t* row = target_->scanLine(y);
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (mask[x] == 0) continue;
+            mask[x] = 0;
+            switch (layout_) {
+                case Layout::Rgb555: {
+                    uint8_t* p = row + 2 * x;
+                    uint16_t value = static_cast<uint16_t>(p[0] | (p[1] << 8));
+                    value = ink.invert ? static_cast<uint16_t>(value ^ 0x7FFF)
+                                       : static_cast<uint16_t>((value & 0x8000) | word);
+                    p[0] = static_cast<uint8_t>(value & 0xFF);
+                    p[1] = static_cast<uint8_t>(value >> 8);
+                    break;
+                }
+                case Layout::Bgr888:
+                case Layout::Xrgb32: {
+                    uint8_t* p = row + (layout_ == Layout::Bgr888 ? 3 : 4) * x;
+                    if (ink.invert) {
+                        p[0] ^= 0xFF;
+                        p[1] ^= 0xFF;
+                        p[2] ^= 0xFF;
+                    } else {
+                        p[0] = blue;
+                        p[1] = green;
+                        p[2] = red;
+                    }
+                    break;
+                }
+                case Layout::Rgb888: {
+                    uint8_t* p = row + 3 * x;
+                    if (ink.invert) {
+                        p[0] ^= 0xFF;
+                        p[1] ^= 0xFF;
+                        p[2] ^= 0xFF;
+                    } else {
+                        p[0] = red;
+                        p[1] = green;
+                        p[2] = blue;
+                    }
+                    break;
+                }
+                case Layout::None: break;
+            }
+        }
+    }
+}
+
+}  // namespace tessmet
