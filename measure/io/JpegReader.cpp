@@ -23,19 +23,28 @@ constexpr int kMaxScans = 500;
 struct ReaderErrors {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
-    bool truncated;
+    bool multiScan;     // the picture comes in several scans (progressive, or one per component)
+    bool endOfFile;     // the data ran out; libjpeg carries on as if the end marker had come
+    bool rowsComplete;  // every row has been decoded; only the end marker is still to come
 };
 
 ReaderErrors* ErrorsOf(j_common_ptr cinfo) { return reinterpret_cast<ReaderErrors*>(cinfo->err); }
 
 [[noreturn]] void OnFatalError(j_common_ptr cinfo) { std::longjmp(ErrorsOf(cinfo)->jump, 1); }
 
-// Warnings are dropped, so a slightly damaged file still opens, except the end of the file
-// arriving before the end of the picture: libjpeg would fill the rest with grey.
+// Warnings are dropped, so a slightly damaged file still opens, except those of a file that
+// ends before its picture does: libjpeg would fill the missing part with grey. The end of the
+// file alone is no proof of that: a single-scan decoder reads ahead and meets the end of a file
+// that lacks only its end marker. Missing data show as a further warning (the decoder hitting
+// the end while it still needs bits); in a file of several scans, any early end loses a scan.
 void OnMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
-        ErrorsOf(cinfo)->truncated = true;
-        std::longjmp(ErrorsOf(cinfo)->jump, 1);
+    ReaderErrors* errors = ErrorsOf(cinfo);
+    if (level >= 0 || errors->rowsComplete) return;
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF) {
+        errors->endOfFile = true;
+        if (errors->multiScan) std::longjmp(errors->jump, 1);
+    } else if (errors->endOfFile) {
+        std::longjmp(errors->jump, 1);
     }
 }
 
@@ -82,6 +91,7 @@ bool ReadHeader(Decompressor* d, const JpegInput* input, bool* cmyk) {
         jpeg_mem_src(cinfo, input->data, static_cast<unsigned long>(input->size));
     }
     jpeg_read_header(cinfo, TRUE);
+    d->errors.multiScan = jpeg_has_multiple_scans(cinfo);
     // libjpeg turns YCCK into CMYK but has no conversion from CMYK to colour; that is ours.
     *cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = *cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -118,6 +128,7 @@ bool DecodeRows(Decompressor* d, Dib* picture, uint8_t* cmykRow) {
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return false;
         if (cmykRow) CmykRowToBgr(cmykRow, target, cinfo->output_width, cinfo->saw_Adobe_marker);
     }
+    d->errors.rowsComplete = true;
     jpeg_finish_decompress(cinfo);
     return true;
 }
