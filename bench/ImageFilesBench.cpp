@@ -27,7 +27,8 @@ Dib SamplePicture() {
     Dib dib(kWidth, kHeight, 24);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            WritePixel(dib.pixel(x, y), static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y), 24);
+            WritePixel(dib.pixel(x, y), static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                       static_cast<uint8_t>(x ^ y), 24);
     return dib;
 }
 

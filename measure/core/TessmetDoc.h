@@ -5,6 +5,7 @@
 #include "measure/io/ComposedImageSave.h"
 
 #include <string>
+#include <utility>
 
 namespace tessmet {
 

@@ -46,7 +46,8 @@ SaveResult SaveComposedImage(const std::string& path, const Dib& composed, int j
             result.status = SaveStatus::NoFormat;
             break;
         case SaveFormat::Bmp:
-            result.status = WriteBmpFile(path, composed) == BmpWriteResult::Ok ? SaveStatus::Saved : SaveStatus::WriteFailed;
+            result.status =
+                WriteBmpFile(path, composed) == BmpWriteResult::Ok ? SaveStatus::Saved : SaveStatus::WriteFailed;
             break;
         case SaveFormat::Jpeg: {
             std::vector<uint8_t> rgb;

@@ -106,13 +106,10 @@ TEST(BmpBitFields, FiveSixFiveBecomesFiveFiveFiveWithRoundedGreen) {
     const Case cases[] = {{0xFFFF, 0x7FFF}, {0xF800, 0x7C00}, {0x07E0, 0x03E0}, {0x001F, 0x001F},
                           {0x0020, 0x0000}, {0x0040, 0x0020}, {0x0400, 0x0200}, {0x8410, 0x4210},
                           {0x0000, 0x0000}, {0x0780, 0x03C0}};
-    std::vector<uint16_t> words;
-    for (const Case& c : cases) words.push_back(c.in);
-    BmpSpec spec = Spec(static_cast<int32_t>(words.size()), -1, 16, 3, 40, {0xF800, 0x07E0, 0x001F});
-    spec.pixels.clear();
-    for (const uint16_t w : words) {
-        spec.pixels.push_back(static_cast<uint8_t>(w));
-        spec.pixels.push_back(static_cast<uint8_t>(w >> 8));
+    BmpSpec spec = Spec(static_cast<int32_t>(std::size(cases)), -1, 16, 3, 40, {0xF800, 0x07E0, 0x001F});
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> word = Words16({c.in});
+        spec.pixels.insert(spec.pixels.end(), word.begin(), word.end());
     }
     spec.pixels.resize(BmpStride(spec.width, 16), 0);
     Dib picture;

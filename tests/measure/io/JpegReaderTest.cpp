@@ -50,7 +50,8 @@ JpegSpec Kind(J_COLOR_SPACE input, J_COLOR_SPACE stored = JCS_UNKNOWN, bool adob
     return spec;
 }
 
-const std::vector<Rgb> kColours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {128, 128, 128}, {20, 200, 90}};
+const std::vector<Rgb> kColours = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},
+                                   {255, 255, 255}, {128, 128, 128}, {20, 200, 90}};
 
 std::vector<std::vector<uint8_t>> RgbBlocks() {
     std::vector<std::vector<uint8_t>> blocks;

@@ -18,7 +18,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Byte values that make header fields extreme.
-constexpr uint32_t kInteresting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
+constexpr uint32_t kInteresting[] = {0,      1,      0x7F,       0x80,       0xFF,      0x7FFF,
+                                     0x8000, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
 
 class Mutator {
 public:
@@ -36,12 +37,15 @@ public:
                 case 1: bytes[at] ^= static_cast<uint8_t>(1u << pick(8)); break;
                 case 2: {
                     const uint32_t value = kInteresting[pick(std::size(kInteresting))];
-                    for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k) bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
+                    for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
+                        bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
                     break;
                 }
                 case 3: bytes.resize(pick(bytes.size())); break;
                 case 4: bytes.insert(bytes.begin() + at, 1 + pick(16), static_cast<uint8_t>(random_())); break;
-                case 5: bytes.erase(bytes.begin() + at, bytes.begin() + std::min(bytes.size(), at + 1 + pick(16))); break;
+                case 5:
+                    bytes.erase(bytes.begin() + at, bytes.begin() + std::min(bytes.size(), at + 1 + pick(16)));
+                    break;
             }
         }
         return bytes;

@@ -60,7 +60,8 @@ TEST(CreateDibSection24, MakesAClearedBitmapWithItsColourTable) {
         int width, height, bits;
         size_t paletteSize;
     };
-    const Bad bad[] = {{0, 5, 24, 0}, {5, -1, 24, 0}, {5, 5, 12, 0}, {5, 5, 1, 3}, {5, 5, 24, 257}, {70000, 70000, 32, 0}};
+    const Bad bad[] = {{0, 5, 24, 0},  {5, -1, 24, 0},   {5, 5, 12, 0},
+                       {5, 5, 1, 3},   {5, 5, 24, 257},  {70000, 70000, 32, 0}};
     for (const Bad& b : bad)
         EXPECT_FALSE(CreateDibSection24(b.width, b.height, b.bits, std::vector<uint32_t>(b.paletteSize)).has_value())
             << b.width << "x" << b.height << "x" << b.bits;
