@@ -1,4 +1,7 @@
 // fuzz_seeds DIR: writes a small seed corpus per fuzz target into DIR/<target>/.
+#include "measure/io/BmpWriter.h"
+#include "measure/io/JpegWriter.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +23,20 @@ const std::vector<std::string> kProfiles = {
     "",
 };
 
+// Small pictures written by our own writers: 16, 24 and 32-bit bitmaps, and a baseline JPEG.
+void WritePictures(const std::filesystem::path& root) {
+    std::filesystem::create_directories(root / "fuzz_bmp_reader");
+    std::filesystem::create_directories(root / "fuzz_jpeg_reader");
+    for (const int bits : {16, 24, 32}) {
+        tessmet::Dib dib(7, 5, bits);
+        for (size_t i = 0; i < dib.sizeBytes(); ++i) dib.bits()[i] = static_cast<uint8_t>(i * 37);
+        tessmet::WriteBmpFile((root / "fuzz_bmp_reader" / ("seed" + std::to_string(bits) + ".bmp")).string(), dib);
+    }
+    std::vector<uint8_t> rgb(24 * 16 * 3);
+    for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 29 + (i >> 4));
+    tessmet::WriteJpegFile((root / "fuzz_jpeg_reader" / "seed.jpg").string(), rgb.data(), 24, 16, 75);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,5 +52,6 @@ int main(int argc, char** argv) {
         Write(root / "fuzz_calibration_file", name, text);
         Write(root / "fuzz_magnification_file", name, text);
     }
+    WritePictures(root);
     return 0;
 }

@@ -1,10 +1,12 @@
 // tessmet-cli calibration IMAGE [--size WxH]
 // Sets up the calibration of IMAGE exactly as Tessmet does when it opens the image: the
-// calibration file first, then the magnification sidecar.
+// calibration file first, then the magnification sidecar. The image size comes from the
+// picture, opened as Tessmet opens it; --size overrides it (and then the picture is not read).
 
 #include "measure/cli/Commands.h"
 #include "measure/cli/Json.h"
 #include "measure/core/CalibrationLoader.h"
+#include "measure/core/ImageLoader.h"
 #include "measure/core/UnitFormat.h"
 
 #include <cstdio>
@@ -30,7 +32,13 @@ int RunCalibration(const Args& args) {
         }
     }
     if (image.empty()) throw UsageError{"no image given"};
-    if (!haveSize) throw UsageError{"--size WxH is required"};
+    if (!haveSize) {
+        ImageSet images;
+        Calibration loaded;
+        if (const int refused = LoadImage(image, images, loaded); refused != 0) return PrintError(refused);
+        width = images.width();
+        height = images.height();
+    }
 
     Calibration calibration;
     const CalibrationSource source = InitialiseCalibration(calibration, image, width, height);

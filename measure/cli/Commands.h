@@ -20,7 +20,13 @@ using Args = std::vector<std::string>;
 // "WxH" -> width and height, both positive.
 void ParseSize(const std::string& text, int& width, int& height);
 
+// Prints {"error":code} and returns the failure exit.
+int PrintError(int code);
+
 int RunCalibration(const Args& args);
 int RunMeasure(const Args& args);
+int RunOpen(const Args& args);
+int RunProbe(const Args& args);
+int RunSave(const Args& args);
 
 }  // namespace tessmet::cli

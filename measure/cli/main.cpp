@@ -14,7 +14,10 @@ constexpr const char* kUsage =
     "commands:\n"
     "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n"
     "  measure KIND X,Y X,Y ... [--size WxH] [--unit U --h H --v V]\n"
-    "                                   one measurement from image points, the label point last\n";
+    "                                   one measurement from image points, the label point last\n"
+    "  open IMAGE                       size and depth of IMAGE opened as Tessmet opens it\n"
+    "  probe FILE                       the BMP header fields Tessmet checks\n"
+    "  save IMAGE OUT [--quality 1..10] IMAGE written to OUT as Save As writes it\n";
 
 struct Command {
     const char* name;
@@ -24,6 +27,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"calibration", tessmet::cli::RunCalibration},
     {"measure", tessmet::cli::RunMeasure},
+    {"open", tessmet::cli::RunOpen},
+    {"probe", tessmet::cli::RunProbe},
+    {"save", tessmet::cli::RunSave},
 };
 
 }  // namespace

@@ -1,0 +1,84 @@
+#include "measure/io/JpegWriter.h"
+
+#include "platform/AtomicFileWriter.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace tessmet {
+namespace {
+
+struct WriterErrors {
+    jpeg_error_mgr pub;  // first, so libjpeg's pointer leads back to the record
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+// Replaces libjpeg's error exit, which would end the program: keeps the message text and goes
+// back to the writer's recovery point.
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
+    auto* errors = reinterpret_cast<WriterErrors*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+// libjpeg would print its warnings on the standard error stream; the writer has no use for them.
+void DropMessage(j_common_ptr) {}
+
+struct Compressor {
+    jpeg_compress_struct cinfo{};
+    WriterErrors errors{};
+
+    Compressor() {
+        cinfo.err = jpeg_std_error(&errors.pub);
+        errors.pub.error_exit = JpegErrorExit;
+        errors.pub.output_message = DropMessage;
+    }
+    ~Compressor() { jpeg_destroy_compress(&cinfo); }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+};
+
+// Runs entirely under libjpeg's recovery point and holds no C++ objects, so a jump back from
+// libjpeg skips no destructor.
+bool Compress(Compressor* c, std::FILE* out, const uint8_t* rgb, int width, int height, int quality) {
+    j_compress_ptr cinfo = &c->cinfo;
+    if (setjmp(c->errors.jump)) return false;
+    jpeg_create_compress(cinfo);
+    jpeg_stdio_dest(cinfo, out);
+    cinfo->image_width = static_cast<JDIMENSION>(width);
+    cinfo->image_height = static_cast<JDIMENSION>(height);
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, quality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    while (cinfo->next_scanline < cinfo->image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb + cinfo->next_scanline * rowBytes);
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+}  // namespace
+
+int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
+                  std::string* fatalMessage) {
+    if (fatalMessage) fatalMessage->clear();
+    if (!rgb || width <= 0 || height <= 0) return 0;
+
+    platform::AtomicFileWriter file;
+    if (!file.open(path)) return 0;
+    Compressor compressor;
+    if (!Compress(&compressor, file.stream(), rgb, width, height, quality)) {
+        if (fatalMessage) *fatalMessage = compressor.errors.message;
+        return 0;  // the writer's destructor removes the partial file
+    }
+    return file.commit() ? 1 : 0;
+}
+
+}  // namespace tessmet

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessmet {
+
+// Writes a baseline JPEG from an RGB buffer: width * height * 3 bytes, rows top-down, each
+// row exactly width * 3 bytes, each pixel red, green, blue. `quality` is libjpeg's 1..100
+// (outside values are clamped by libjpeg); baseline is forced, so every quantisation step fits
+// in 8 bits.
+//
+// Returns 1 on success and 0 on failure. A null buffer or a zero size writes nothing. When
+// libjpeg stops with a fatal error, `fatalMessage` (if given) receives libjpeg's message text,
+// which the program shows under the caption "JPEG Fatal Error"; other failures (the file cannot
+// be created, the disk is full) leave it empty. The file is written beside the target and
+// renamed over it only when complete, so a failure never damages an existing picture.
+int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
+                  std::string* fatalMessage = nullptr);
+
+}  // namespace tessmet
