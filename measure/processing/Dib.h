@@ -2,7 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace tessmet {
 
@@ -22,25 +23,31 @@ public:
     static constexpr size_t kMaxBytes = size_t{1} << 30;
 
     Dib() = default;
-    // A bitmap cleared to 0, or a null bitmap when the size is not positive or too large.
+    // A bitmap cleared to 0, or a null bitmap when the size is not positive or too large (or
+    // the memory is not there).
     Dib(int width, int height, int bitsPerPixel);
+    Dib(const Dib& other);
+    Dib& operator=(const Dib& other);
+    Dib(Dib&& other) noexcept;
+    Dib& operator=(Dib&& other) noexcept;
+    ~Dib() = default;
 
     static int StrideFor(int width, int bitsPerPixel);
 
-    bool isNull() const { return bits_.empty(); }
+    bool isNull() const { return !bits_; }
     int width() const { return width_; }
     int height() const { return height_; }
     int stride() const { return stride_; }
     int bitsPerPixel() const { return bitsPerPixel_; }
     int bytesPerPixel() const { return bitsPerPixel_ / 8; }
-    size_t sizeBytes() const { return bits_.size(); }
+    size_t sizeBytes() const { return size_; }
 
-    uint8_t* bits() { return bits_.data(); }
-    const uint8_t* bits() const { return bits_.data(); }
+    uint8_t* bits() { return bits_.get(); }
+    const uint8_t* bits() const { return bits_.get(); }
 
     // Row y counted from the top of the image.
-    uint8_t* row(int y) { return bits_.data() + static_cast<size_t>(y) * static_cast<size_t>(stride_); }
-    const uint8_t* row(int y) const { return bits_.data() + static_cast<size_t>(y) * static_cast<size_t>(stride_); }
+    uint8_t* row(int y) { return bits_.get() + static_cast<size_t>(y) * static_cast<size_t>(stride_); }
+    const uint8_t* row(int y) const { return bits_.get() + static_cast<size_t>(y) * static_cast<size_t>(stride_); }
 
     // The pixel at column x, row y counted from the top. No bounds check: callers iterate
     // within width() and height().
@@ -58,7 +65,14 @@ private:
     int height_ = 0;
     int stride_ = 0;
     int bitsPerPixel_ = 0;
-    std::vector<uint8_t> bits_;
+    size_t size_ = 0;
+    // Zeroed memory from calloc: for large bitmaps the system hands out pages that are zero
+    // until written, so a new bitmap costs nothing until it is filled (a picture is decoded
+    // straight into it).
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<uint8_t[], Free> bits_;
 };
 
 }  // namespace tessmet

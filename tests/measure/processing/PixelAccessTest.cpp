@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tessmet;
 
 namespace {
@@ -100,6 +102,38 @@ TEST(Dib, ImpossibleSizesGiveANullBitmap) {
     EXPECT_TRUE(Dib(100000, 100000, 32).isNull());
     EXPECT_TRUE(Dib(2147483647, 2, 32).isNull());
     EXPECT_FALSE(Dib(1, 1, 16).isNull());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dib, CopiesAreIndependentAndMovesLeaveANullBitmap) {
+    Dib original(5, 3, 24);
+    original.pixel(4, 2)[0] = 77;
+    Dib copy = original;
+    EXPECT_TRUE(copy.sameLayout(original));
+    EXPECT_EQ(copy.pixel(4, 2)[0], 77);
+    copy.pixel(4, 2)[0] = 1;
+    EXPECT_EQ(original.pixel(4, 2)[0], 77);
+
+    Dib moved = std::move(original);
+    EXPECT_TRUE(original.isNull());  // NOLINT(bugprone-use-after-move): the moved-from state is the point
+    EXPECT_EQ(original.sizeBytes(), 0u);
+    EXPECT_EQ(moved.pixel(4, 2)[0], 77);
+
+    copy = Dib();
+    EXPECT_TRUE(copy.isNull());
+    Dib& self = moved;
+    moved = self;
+    EXPECT_EQ(moved.pixel(4, 2)[0], 77);
+}
+
+TEST(Dib, NewBitmapsAreZeroAndFillSetsEveryByte) {
+    Dib dib(7, 5, 16);
+    EXPECT_TRUE(std::all_of(dib.bits(), dib.bits() + dib.sizeBytes(), [](uint8_t b) { return b == 0; }));
+    dib.fill(0xAB);
+    EXPECT_TRUE(std::all_of(dib.bits(), dib.bits() + dib.sizeBytes(), [](uint8_t b) { return b == 0xAB; }));
 }
 
 }  // namespace
