@@ -20,7 +20,8 @@ public:
     // copies are what decoding it three times would give. May throw std::bad_alloc.
     static ImageSet FromPicture(Dib picture);
 
-    bool isNull() const { return original_.isNull(); }
+    // Null unless all three bitmaps exist (a copy can fail for want of memory).
+    bool isNull() const { return original_.isNull() || display_.isNull() || processing_.isNull(); }
     int width() const { return original_.width(); }
     int height() const { return original_.height(); }
     int bitsPerPixel() const { return original_.bitsPerPixel(); }

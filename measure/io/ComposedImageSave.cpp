@@ -4,7 +4,8 @@
 #include "measure/io/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 
-#include <new>
+#include <array>
+#include <cstring>
 
 namespace tessmet {
 
@@ -19,22 +20,53 @@ SaveFormat SaveFormatForPath(const std::string& path) {
     }
 }
 
+namespace {
+
+// The 8-bit value ReadChannel gives a 5-bit channel: c * 255 / 31, truncated.
+constexpr std::array<uint8_t, 32> FiveBitChannels() {
+    std::array<uint8_t, 32> table{};
+    for (unsigned c = 0; c < 32; ++c) table[c] = static_cast<uint8_t>(c * 255 / 31);
+    return table;
+}
+
+}  // namespace
+
+void ComposedRgbRow(const Dib& composed, int y, uint8_t* out) {
+    const int width = composed.width();
+    const uint8_t* pixel = composed.row(y);
+    switch (composed.bitsPerPixel()) {
+        case 24:
+        case 32: {
+            const int step = composed.bytesPerPixel();
+            for (int x = 0; x < width; ++x, pixel += step, out += 3) {
+                out[0] = pixel[2];
+                out[1] = pixel[1];
+                out[2] = pixel[0];
+            }
+            return;
+        }
+        case 16: {
+            static constexpr std::array<uint8_t, 32> kWiden = FiveBitChannels();
+            for (int x = 0; x < width; ++x, pixel += 2, out += 3) {
+                const unsigned v = pixel[0] | (static_cast<unsigned>(pixel[1]) << 8);
+                out[0] = kWiden[(v >> 10) & 31];
+                out[1] = kWiden[(v >> 5) & 31];
+                out[2] = kWiden[v & 31];
+            }
+            return;
+        }
+        default:
+            std::memset(out, 0, static_cast<size_t>(width) * 3);  // what ReadChannel reads there
+            return;
+    }
+}
+
 std::vector<uint8_t> ComposedRgbBuffer(const Dib& composed) {
     std::vector<uint8_t> rgb;
     if (composed.isNull()) return rgb;
-    const int width = composed.width();
-    const int height = composed.height();
-    const int bpp = composed.bitsPerPixel();
-    rgb.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    uint8_t* out = rgb.data();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* pixel = composed.pixel(x, y);
-            *out++ = ReadChannel(pixel, Channel::Red, bpp);
-            *out++ = ReadChannel(pixel, Channel::Green, bpp);
-            *out++ = ReadChannel(pixel, Channel::Blue, bpp);
-        }
-    }
+    const size_t rowBytes = static_cast<size_t>(composed.width()) * 3;
+    rgb.resize(rowBytes * static_cast<size_t>(composed.height()));
+    for (int y = 0; y < composed.height(); ++y) ComposedRgbRow(composed, y, rgb.data() + rowBytes * static_cast<size_t>(y));
     return rgb;
 }
 
@@ -50,16 +82,11 @@ SaveResult SaveComposedImage(const std::string& path, const Dib& composed, int j
                 WriteBmpFile(path, composed) == BmpWriteResult::Ok ? SaveStatus::Saved : SaveStatus::WriteFailed;
             break;
         case SaveFormat::Jpeg: {
-            std::vector<uint8_t> rgb;
-            try {
-                rgb = ComposedRgbBuffer(composed);
-            } catch (const std::bad_alloc&) {
-                result.status = SaveStatus::WriteFailed;
-                break;
-            }
-            const int written = WriteJpegFile(path, rgb.empty() ? nullptr : rgb.data(), composed.width(),
-                                              composed.height(), JpegLibraryQuality(jpegQualitySetting),
-                                              &result.jpegMessage);
+            // Rows go to the encoder one at a time: a large picture never needs a second,
+            // full-size RGB copy in memory.
+            const int written = WriteJpegRows(
+                path, composed.width(), composed.height(), JpegLibraryQuality(jpegQualitySetting),
+                [&](int y, uint8_t* row) { ComposedRgbRow(composed, y, row); }, &result.jpegMessage);
             if (written == 1) {
                 result.status = SaveStatus::Saved;
             } else {

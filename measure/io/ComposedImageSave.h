@@ -22,6 +22,9 @@ constexpr int JpegLibraryQuality(int jpegQualitySetting) { return jpegQualitySet
 // bitmap widened to 8 bits, the fourth byte of a 32-bit pixel ignored). Empty for a null bitmap.
 std::vector<uint8_t> ComposedRgbBuffer(const Dib& composed);
 
+// One row of that buffer: row y (top-down) as width * 3 bytes.
+void ComposedRgbRow(const Dib& composed, int y, uint8_t* rgbRow);
+
 enum class SaveStatus {
     Saved = 0,
     NoFormat = -1,        // the path ends in another letter: nothing written

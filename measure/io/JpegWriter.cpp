@@ -4,6 +4,8 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -41,9 +43,10 @@ struct Compressor {
     Compressor& operator=(const Compressor&) = delete;
 };
 
-// Runs entirely under libjpeg's recovery point and holds no C++ objects, so a jump back from
-// libjpeg skips no destructor.
-bool Compress(Compressor* c, std::FILE* out, const uint8_t* rgb, int width, int height, int quality) {
+// Runs entirely under libjpeg's recovery point and creates no C++ objects, so a jump back from
+// libjpeg skips no destructor. The row source and the row buffer belong to the caller.
+bool Compress(Compressor* c, std::FILE* out, int width, int height, int quality,
+              const std::function<void(int, uint8_t*)>* fillRow, uint8_t* row) {
     j_compress_ptr cinfo = &c->cinfo;
     if (setjmp(c->errors.jump)) return false;
     jpeg_create_compress(cinfo);
@@ -55,10 +58,10 @@ bool Compress(Compressor* c, std::FILE* out, const uint8_t* rgb, int width, int 
     jpeg_set_defaults(cinfo);
     jpeg_set_quality(cinfo, quality, TRUE);
     jpeg_start_compress(cinfo, TRUE);
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
     while (cinfo->next_scanline < cinfo->image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb + cinfo->next_scanline * rowBytes);
-        jpeg_write_scanlines(cinfo, &row, 1);
+        (*fillRow)(static_cast<int>(cinfo->next_scanline), row);
+        JSAMPROW rows[1] = {row};
+        jpeg_write_scanlines(cinfo, rows, 1);
     }
     jpeg_finish_compress(cinfo);
     return true;
@@ -66,19 +69,30 @@ bool Compress(Compressor* c, std::FILE* out, const uint8_t* rgb, int width, int 
 
 }  // namespace
 
-int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
-                  std::string* fatalMessage) {
+int WriteJpegRows(const std::string& path, int width, int height, int quality,
+                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage) {
     if (fatalMessage) fatalMessage->clear();
-    if (!rgb || width <= 0 || height <= 0) return 0;
-
+    if (!fillRow || width <= 0 || height <= 0) return 0;
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
     platform::AtomicFileWriter file;
     if (!file.open(path)) return 0;
     Compressor compressor;
-    if (!Compress(&compressor, file.stream(), rgb, width, height, quality)) {
+    if (!Compress(&compressor, file.stream(), width, height, quality, &fillRow, row.data())) {
         if (fatalMessage) *fatalMessage = compressor.errors.message;
         return 0;  // the writer's destructor removes the partial file
     }
     return file.commit() ? 1 : 0;
+}
+
+int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
+                  std::string* fatalMessage) {
+    if (fatalMessage) fatalMessage->clear();
+    if (!rgb || width <= 0 || height <= 0) return 0;
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    return WriteJpegRows(
+        path, width, height, quality,
+        [&](int y, uint8_t* row) { std::memcpy(row, rgb + static_cast<size_t>(y) * rowBytes, rowBytes); },
+        fatalMessage);
 }
 
 }  // namespace tessmet

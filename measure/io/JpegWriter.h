@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tessmet {
@@ -17,5 +18,10 @@ namespace tessmet {
 // renamed over it only when complete, so a failure never damages an existing picture.
 int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
                   std::string* fatalMessage = nullptr);
+
+// The same file, with the rows supplied one at a time: fillRow(y, row) writes row y (top-down)
+// as width * 3 bytes of red, green, blue. The picture never has to exist as one RGB buffer.
+int WriteJpegRows(const std::string& path, int width, int height, int quality,
+                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage = nullptr);
 
 }  // namespace tessmet

@@ -1,10 +1,49 @@
 #include "measure/processing/Dib.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace tessmet {
+namespace {
+
+#if defined(__linux__)
+constexpr size_t kHugePage = size_t{2} << 20;
+#endif
+
+}  // namespace
+
+void detail::PixelMemoryRelease::operator()(uint8_t* p) const {
+#if defined(__linux__)
+    if (mappedBytes > 0) {
+        ::munmap(p - offset, mappedBytes);
+        return;
+    }
+#endif
+    std::free(p);
+}
+
+Dib::Memory Dib::Allocate(size_t bytes, bool zeroed) {
+#if defined(__linux__)
+    if (bytes >= kHugePage) {
+        const size_t mapped = bytes + kHugePage;
+        void* raw = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED) return Memory(nullptr, detail::PixelMemoryRelease{});
+        const auto start = reinterpret_cast<uintptr_t>(raw);
+        const uintptr_t aligned = (start + kHugePage - 1) & ~(uintptr_t{kHugePage} - 1);
+        auto* pixels = reinterpret_cast<uint8_t*>(aligned);
+        ::madvise(pixels, bytes, MADV_HUGEPAGE);  // only a hint: without huge pages it still works
+        return Memory(pixels, detail::PixelMemoryRelease{mapped, aligned - start});
+    }
+#endif
+    void* memory = zeroed ? std::calloc(bytes, 1) : std::malloc(bytes);
+    return Memory(static_cast<uint8_t*>(memory), detail::PixelMemoryRelease{});
+}
 
 int Dib::StrideFor(int width, int bitsPerPixel) {
     if (width <= 0 || bitsPerPixel <= 0) return 0;
@@ -18,7 +57,7 @@ Dib::Dib(int width, int height, int bitsPerPixel) {
     if (stride <= 0 || height <= 0) return;
     const unsigned long long bytes = static_cast<unsigned long long>(stride) * static_cast<unsigned long long>(height);
     if (bytes > kMaxBytes) return;
-    bits_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
+    bits_ = Allocate(static_cast<size_t>(bytes), true);
     if (!bits_) return;
     size_ = static_cast<size_t>(bytes);
     width_ = width;
@@ -33,7 +72,7 @@ Dib& Dib::operator=(const Dib& other) {
     if (this == &other) return *this;
     Dib copy;
     if (!other.isNull()) {
-        copy.bits_.reset(static_cast<uint8_t*>(std::malloc(other.size_)));
+        copy.bits_ = Allocate(other.size_, false);
         if (copy.bits_) {
             std::memcpy(copy.bits_.get(), other.bits_.get(), other.size_);
             copy.size_ = other.size_;

@@ -7,6 +7,15 @@
 
 namespace tessmet {
 
+namespace detail {
+// Gives back a bitmap's pixel memory the way it was obtained.
+struct PixelMemoryRelease {
+    size_t mappedBytes = 0;  // 0: the memory came from calloc/malloc
+    size_t offset = 0;       // from the mapping's start to the aligned pixel memory
+    void operator()(uint8_t* p) const;
+};
+}  // namespace detail
+
 // A device-independent bitmap of 16, 24 or 32 bits per pixel: rows padded to a multiple of
 // four bytes, 24/32-bit pixels in blue, green, red order (a 32-bit pixel's fourth byte unused),
 // 16-bit pixels as little-endian 5-5-5 words with red in the high bits.
@@ -66,13 +75,13 @@ private:
     int stride_ = 0;
     int bitsPerPixel_ = 0;
     size_t size_ = 0;
-    // Zeroed memory from calloc: for large bitmaps the system hands out pages that are zero
-    // until written, so a new bitmap costs nothing until it is filled (a picture is decoded
-    // straight into it).
-    struct Free {
-        void operator()(uint8_t* p) const { std::free(p); }
-    };
-    std::unique_ptr<uint8_t[], Free> bits_;
+    // Pixel memory comes zeroed from the system, which hands out pages that stay zero until
+    // written, so a new bitmap costs nothing until it is filled (a picture is decoded straight
+    // into it). Large bitmaps ask for huge pages, which cuts the cost of first touching a
+    // picture of tens of megabytes to a fraction.
+    using Memory = std::unique_ptr<uint8_t[], detail::PixelMemoryRelease>;
+    static Memory Allocate(size_t bytes, bool zeroed);
+    Memory bits_;
 };
 
 }  // namespace tessmet

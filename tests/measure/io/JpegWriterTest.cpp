@@ -211,6 +211,21 @@ TEST(ComposedJpegSave, SixteenBitPictureIsWrittenWithWidenedChannels) {
     EXPECT_NEAR(teal[2], 0, 3);
 }
 
+// The composed save streams rows into the encoder; the file must be exactly the one the whole
+// RGB buffer gives.
+TEST(ComposedJpegSave, StreamedRowsWriteTheSameFileAsTheWholeBuffer) {
+    TempDir dir;
+    for (const int bits : {16, 24, 32}) {
+        const Dib picture = Noise(37, 23, bits, 100u + static_cast<unsigned>(bits));
+        const std::string streamed = dir.file("streamed.jpg");
+        const std::string whole = dir.file("whole.jpg");
+        ASSERT_TRUE(SaveComposedImage(streamed, picture, 7).saved());
+        const std::vector<uint8_t> rgb = ComposedRgbBuffer(picture);
+        ASSERT_EQ(WriteJpegFile(whole, rgb.data(), 37, 23, JpegLibraryQuality(7)), 1);
+        EXPECT_EQ(ReadText(streamed), ReadText(whole)) << bits << " bits";
+    }
+}
+
 TEST(ComposedImageSave, FormatComesFromTheLastCharacter) {
     struct Case {
         const char* path;
