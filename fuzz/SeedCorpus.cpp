@@ -51,7 +51,14 @@ int main(int argc, char** argv) {
         Write(root / "fuzz_profile_file", name, text);
         Write(root / "fuzz_calibration_file", name, text);
         Write(root / "fuzz_magnification_file", name, text);
+        Write(root / "fuzz_settings_files", name, text);
     }
+    Write(root / "fuzz_hand_over_file", "path", "/home/user/Gallery/Pic00001.jpg");
+    Write(root / "fuzz_hand_over_file", "crlf", "/home/user/a b.jpg\r\nsecond line\r\n");
+    Write(root / "fuzz_hand_over_file", "long", std::string(300, 'x'));
+    Write(root / "fuzz_settings_files", "lumora",
+          "[GALLERY]\r\nPATH=/home/u/Gallery\r\n[GRID_LINE]\r\nSPACE_INDEX=x1\r\nCOLOR=-5\r\n"
+          "[CALIBRATION]\r\nONE_PIXEL_LENGTH=1e309\r\nUNIT=7\r\n");
     WritePictures(root);
     return 0;
 }
