@@ -23,6 +23,10 @@ struct MessageRequest {
     int icon = MessageIcon::Information;      // 1..4; any other value shows information
     MessageButtons buttons = MessageButtons::Ok;
     std::string extra;                        // appended to the message text, may be empty
+    // A message that is not in the string table (id 0): its own caption and text, such as the
+    // encoder's "JPEG Fatal Error" with the library's message.
+    std::string plainCaption;
+    std::string plainText;
 
     // "ID:" and the id in decimal ("ID:10005").
     std::string caption() const;
@@ -39,5 +43,8 @@ public:
 
 MessageAnswer ShowMessage(MessagePresenter& presenter, int id, int icon = MessageIcon::Information,
                           MessageButtons buttons = MessageButtons::Ok, const std::string& extra = std::string());
+
+// A box with its own caption and text, OK only.
+void ShowPlainMessage(MessagePresenter& presenter, const std::string& caption, const std::string& text, int icon);
 
 }  // namespace tessmet

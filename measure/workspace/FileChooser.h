@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace tessmet {
+
+// The file dialogs of the main window, behind an interface so tests can answer them.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // File Open: a picture that exists, starting in `folder`.
+    virtual std::optional<std::string> openImage(const std::string& folder) = 0;
+    // Save As: a picture name to write, starting in `folder`.
+    virtual std::optional<std::string> saveImage(const std::string& folder) = 0;
+};
+
+// The desktop's file dialogs with the program's filters ("Image File (*.bmp,*.jpg)", ...). The
+// patterns also match upper-case extensions and .jpeg, since names on this system keep their
+// letter case.
+class DialogFileChooser : public FileChooser {
+public:
+    explicit DialogFileChooser(QWidget* parent) : parent_(parent) {}
+    std::optional<std::string> openImage(const std::string& folder) override;
+    std::optional<std::string> saveImage(const std::string& folder) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace tessmet
