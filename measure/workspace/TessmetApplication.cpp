@@ -14,6 +14,18 @@
 
 namespace tessmet {
 
+void ConnectHandOver(SingleInstance& instance, CMainFrame& frame) {
+    if (!instance.listening()) return;
+    QObject::connect(&instance.server(), &platform::HandOverServer::activationRequested, &frame, [&frame] {
+        frame.raise();
+        frame.activateWindow();
+    });
+    QObject::connect(&instance.server(), &platform::HandOverServer::handOverReceived, &frame,
+                     [&frame](const QString& path) { frame.HandOver(path); });
+}
+
+bool SaveAtExit(const CMainFrame& frame) { return SaveSettings(frame.settingsPath(), frame.settings()); }
+
 int RunTessmet(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessmet"));
@@ -31,14 +43,7 @@ int RunTessmet(int argc, char** argv) {
     }
 
     CMainFrame frame(CMainFrame::Services{programFolder, nullptr, nullptr, {}});
-    if (instance.listening()) {
-        QObject::connect(&instance.server(), &platform::HandOverServer::activationRequested, &frame, [&frame] {
-            frame.raise();
-            frame.activateWindow();
-        });
-        QObject::connect(&instance.server(), &platform::HandOverServer::handOverReceived, &frame,
-                         [&frame](const QString& path) { frame.HandOver(path); });
-    }
+    ConnectHandOver(instance, frame);
 
     // A picture named on the command line that cannot be opened ends the program.
     if (!commandLine.file.empty() && frame.OpenImage(commandLine.file) != 0) return 1;
@@ -51,7 +56,7 @@ int RunTessmet(int argc, char** argv) {
     frame.AfterShown();
 
     const int code = app.exec();
-    SaveSettings(frame.settingsPath(), frame.settings());
+    SaveAtExit(frame);
     return code;
 }
 
