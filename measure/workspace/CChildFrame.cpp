@@ -123,15 +123,19 @@ QSize CChildFrame::NeededSize() const { return NeededWindowSize(view_->imageSize
 
 // Activation ----------------------------------------------------------------------------------
 
-void CChildFrame::showEvent(QShowEvent* event) {
-    // The workspace reports which window is active; an application losing the focus does not
-    // count as deactivating the image window.
-    if (QMdiArea* area = mdiArea(); area && area != connectedArea_) {
-        if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
-        connectedArea_ = area;
-        connect(area, &QMdiArea::subWindowActivated, this, &CChildFrame::areaActivated);
-    }
-    QMdiSubWindow::showEvent(event);
+bool CChildFrame::event(QEvent* event) {
+    // The workspace reports which window is active, also before this window's first paint; an
+    // application losing the focus does not count as deactivating the image window.
+    if (event->type() == QEvent::ParentChange) connectToArea();
+    return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::connectToArea() {
+    QMdiArea* area = mdiArea();
+    if (area == connectedArea_) return;
+    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
+    connectedArea_ = area;
+    if (area) connect(area, &QMdiArea::subWindowActivated, this, &CChildFrame::areaActivated);
 }
 
 void CChildFrame::areaActivated(QMdiSubWindow* window) {

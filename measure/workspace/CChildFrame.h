@@ -70,13 +70,14 @@ signals:
     void zoomChanged(double zoom);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void connectToArea();
     void areaActivated(QMdiSubWindow* window);
     void firstActivation();
     void updateTitle();

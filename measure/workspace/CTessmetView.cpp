@@ -235,7 +235,10 @@ void CTessmetView::ScrollStep(int dx, int dy) {
 
 void CTessmetView::updateScrollBars() {
     const QSize range = mapping().scrollRange();
-    const QSize client = clientSize();
+    // Against the client area without scroll bars first: an image that fits needs none, even
+    // while bars shown for a smaller window still take their room.
+    const QSize whole = maximumViewportSize();
+    const QSize client = range.width() <= whole.width() && range.height() <= whole.height() ? whole : clientSize();
     horizontalScrollBar()->setPageStep(client.width());
     verticalScrollBar()->setPageStep(client.height());
     horizontalScrollBar()->setRange(0, std::max(range.width() - client.width(), 0));
