@@ -129,16 +129,20 @@ void Canvas::extendedLine(Point a, Point b, const Stroke& stroke) {
 }
 
 void Canvas::ellipse(Point centre, int radiusX, int radiusY, const Stroke& stroke) {
-    const double rx = std::abs(static_cast<double>(radiusX));
-    const double ry = std::abs(static_cast<double>(radiusY));
+    ellipse(QPointF(centre.x, centre.y), static_cast<double>(radiusX), static_cast<double>(radiusY), stroke);
+}
+
+void Canvas::ellipse(QPointF centre, double radiusX, double radiusY, const Stroke& stroke) {
+    const double rx = std::abs(radiusX);
+    const double ry = std::abs(radiusY);
     if (rx == 0.0 && ry == 0.0) return;
     const int n = SegmentsForRadius(std::max(rx, ry), 2.0 * kPi);
     std::vector<QLineF> lines;
     lines.reserve(static_cast<size_t>(n));
-    QPointF previous(centre.x + rx, centre.y);
+    QPointF previous(centre.x() + rx, centre.y());
     for (int k = 1; k <= n; ++k) {
         const double t = 2.0 * kPi * k / n;
-        const QPointF next(centre.x + rx * std::cos(t), centre.y - ry * std::sin(t));
+        const QPointF next(centre.x() + rx * std::cos(t), centre.y() - ry * std::sin(t));
         lines.emplace_back(previous, next);
         previous = next;
     }

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QLineF>
+#include <QPointF>
 #include <QRect>
 
 #include <span>
@@ -80,6 +81,9 @@ public:
     void extendedLine(Point a, Point b, const Stroke& stroke);
     // Axis-parallel ellipse around the centre (a circle when the radii agree).
     void ellipse(Point centre, int radiusX, int radiusY, const Stroke& stroke);
+    // The same around a centre that may lie between pixels, with fractional radii: the ellipse
+    // through the outermost pixels of a box whose sides have an even number of pixels.
+    void ellipse(QPointF centre, double radiusX, double radiusY, const Stroke& stroke);
     // Arc of the circle around the centre, counter-clockwise on screen from the direction of
     // `start` to that of `end`; a full circle when the two directions agree.
     void arc(Point centre, int radius, Point start, Point end, const Stroke& stroke);

@@ -1,0 +1,224 @@
+#include "measure/workspace/DisplayScaler.h"
+
+#include "measure/core/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace tessmet {
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000u;
+
+// A 5-bit channel widened as the pixel access reads it: c * 255 / 31.
+constexpr uint32_t Widen5(uint32_t c) { return c * 255u / 31u; }
+
+template <int Bits>
+inline void ReadBgr(const uint8_t* row, int x, uint32_t& b, uint32_t& g, uint32_t& r) {
+    if constexpr (Bits == 16) {
+        const uint32_t v = static_cast<uint32_t>(row[2 * x]) | (static_cast<uint32_t>(row[2 * x + 1]) << 8);
+        r = Widen5((v >> 10) & 31u);
+        g = Widen5((v >> 5) & 31u);
+        b = Widen5(v & 31u);
+    } else {
+        const uint8_t* p = row + static_cast<size_t>(x) * (Bits / 8);
+        b = p[0];
+        g = p[1];
+        r = p[2];
+    }
+}
+
+template <int Bits>
+inline QRgb ReadRgb(const uint8_t* row, int x) {
+    uint32_t b, g, r;
+    ReadBgr<Bits>(row, x, b, g, r);
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// The first image index of view position v: trunc(v / zoom). View pixel v shows the block of
+// image pixels [Start(v), Start(v + 1)), whose first pixel is the one a click on v selects.
+int Start(int v, double zoom) { return v <= 0 ? 0 : TruncateToInt(v / zoom); }
+
+template <int Bits>
+void StretchRows(const Dib& display, const std::vector<int>& columns, int visibleColumns, double zoom, int sy,
+                 QImage& target) {
+    for (int y = 0; y < target.height(); ++y) {
+        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+        const long long vy = static_cast<long long>(sy) + y;
+        const int iy = vy < 0 ? -1 : TruncateToInt(static_cast<double>(vy) / zoom);
+        if (iy < 0 || iy >= display.height()) {
+            std::fill(out, out + target.width(), kBlack);
+            continue;
+        }
+        const uint8_t* row = display.row(iy);
+        // Runs of view pixels on one image pixel are read once.
+        int x = 0;
+        while (x < visibleColumns) {
+            const int ix = columns[static_cast<size_t>(x)];
+            if (ix < 0) {
+                out[x++] = kBlack;
+                continue;
+            }
+            const QRgb value = ReadRgb<Bits>(row, ix);
+            do {
+                out[x++] = value;
+            } while (x < visibleColumns && columns[static_cast<size_t>(x)] == ix);
+        }
+        std::fill(out + visibleColumns, out + target.width(), kBlack);
+    }
+}
+
+template <int Bits>
+void ShrinkRows(const Dib& display, double zoom, QImage& target, const QRect& rect) {
+    const int left = rect.left(), width = rect.width();
+    const int firstColumn = std::min(Start(left, zoom), display.width());
+    const int endColumn = std::min(Start(rect.right() + 1, zoom), display.width());
+    if (firstColumn >= endColumn) return;
+
+    // Image column -> target column (minus left), and the width of every block.
+    std::vector<int> slot(static_cast<size_t>(endColumn - firstColumn));
+    std::vector<uint32_t> columnCount(static_cast<size_t>(width), 0);
+    for (int d = 0; d < width; ++d) {
+        const int begin = std::min(Start(left + d, zoom), display.width());
+        const int end = std::min(Start(left + d + 1, zoom), display.width());
+        for (int i = begin; i < end; ++i) slot[static_cast<size_t>(i - firstColumn)] = d;
+        columnCount[static_cast<size_t>(d)] = static_cast<uint32_t>(std::max(end - begin, 0));
+    }
+    std::vector<uint32_t> sums(static_cast<size_t>(width) * 3);
+    for (int dy = rect.top(); dy <= rect.bottom(); ++dy) {
+        const int firstRow = std::min(Start(dy, zoom), display.height());
+        const int endRow = std::min(Start(dy + 1, zoom), display.height());
+        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+        if (firstRow >= endRow) {
+            std::fill(out, out + width, kBlack);
+            continue;
+        }
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int j = firstRow; j < endRow; ++j) {
+            const uint8_t* row = display.row(j);
+            for (int i = firstColumn; i < endColumn; ++i) {
+                uint32_t b, g, r;
+                ReadBgr<Bits>(row, i, b, g, r);
+                uint32_t* s = &sums[static_cast<size_t>(slot[static_cast<size_t>(i - firstColumn)]) * 3];
+                s[0] += b;
+                s[1] += g;
+                s[2] += r;
+            }
+        }
+        const uint32_t rows = static_cast<uint32_t>(endRow - firstRow);
+        for (int d = 0; d < width; ++d) {
+            const uint32_t n = rows * columnCount[static_cast<size_t>(d)];
+            if (n == 0) {
+                out[d] = kBlack;
+                continue;
+            }
+            const uint32_t* s = &sums[static_cast<size_t>(d) * 3];
+            out[d] = 0xFF000000u | ((s[2] / n) << 16) | ((s[1] / n) << 8) | (s[0] / n);
+        }
+    }
+}
+
+}  // namespace
+
+int ZoomedLength(int imageLength, double zoom) {
+    if (imageLength <= 0 || !(zoom > 0.0)) return 0;
+    int v = std::max(TruncateToInt(std::ceil(imageLength * zoom)), 1);
+    while (v > 0 && Start(v - 1, zoom) >= imageLength) --v;
+    while (Start(v, zoom) < imageLength) ++v;
+    return v;
+}
+
+void StretchVisible(const Dib& display, double zoom, QPoint scroll, QImage& target) {
+    if (target.isNull()) return;
+    if (display.isNull() || !(zoom > 0.0)) {
+        target.fill(kBlack);
+        return;
+    }
+    std::vector<int> columns(static_cast<size_t>(target.width()));
+    int visibleColumns = 0;
+    for (int x = 0; x < target.width(); ++x) {
+        const long long vx = static_cast<long long>(scroll.x()) + x;
+        const int ix = vx < 0 ? -1 : TruncateToInt(static_cast<double>(vx) / zoom);
+        columns[static_cast<size_t>(x)] = ix < display.width() ? ix : -1;
+        if (ix < display.width()) visibleColumns = x + 1;
+    }
+    switch (display.bitsPerPixel()) {
+        case 16: StretchRows<16>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
+        case 24: StretchRows<24>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
+        case 32: StretchRows<32>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
+        default: target.fill(kBlack); break;
+    }
+}
+
+void ShrinkAveraged(const Dib& display, double zoom, QImage& target, const QRect& targetRect) {
+    const QRect rect = targetRect & target.rect();
+    if (rect.isEmpty() || display.isNull() || !(zoom > 0.0)) return;
+    switch (display.bitsPerPixel()) {
+        case 16: ShrinkRows<16>(display, zoom, target, rect); break;
+        case 24: ShrinkRows<24>(display, zoom, target, rect); break;
+        case 32: ShrinkRows<32>(display, zoom, target, rect); break;
+        default: break;
+    }
+}
+
+void DisplayScaler::Invalidate() {
+    shrunkValid_ = false;
+    dirty_ = QRect();
+}
+
+void DisplayScaler::Invalidate(const QRect& imageRect) {
+    if (shrunkValid_) dirty_ |= imageRect;
+}
+
+void DisplayScaler::ensureShrunk(const Dib& display, double zoom) {
+    const QSize size(ZoomedLength(display.width(), zoom), ZoomedLength(display.height(), zoom));
+    if (shrunkValid_ && shrunkZoom_ == zoom && shrunk_.size() == size) {
+        if (dirty_.isEmpty()) return;
+        // Only the target pixels whose blocks touch the changed image pixels.
+        const QRect changed = dirty_ & QRect(0, 0, display.width(), display.height());
+        dirty_ = QRect();
+        if (changed.isEmpty()) return;
+        // Block v starts at trunc(v / zoom), so the blocks that hold the changed pixels lie
+        // within one pixel of their positions times the zoom.
+        const QRect target(QPoint(TruncateToInt(changed.left() * zoom) - 1, TruncateToInt(changed.top() * zoom) - 1),
+                           QPoint(TruncateToInt(changed.right() * zoom) + 1, TruncateToInt(changed.bottom() * zoom) + 1));
+        ShrinkAveraged(display, zoom, shrunk_, target);
+        return;
+    }
+    if (shrunk_.size() != size) shrunk_ = QImage(size, QImage::Format_RGB32);
+    shrunkZoom_ = zoom;
+    dirty_ = QRect();
+    shrunkValid_ = !shrunk_.isNull();
+    if (shrunkValid_) ShrinkAveraged(display, zoom, shrunk_, shrunk_.rect());
+}
+
+QImage& DisplayScaler::Render(const Dib& display, double zoom, QPoint scroll, QSize client) {
+    if (frame_.size() != client) frame_ = QImage(client, QImage::Format_RGB32);
+    if (frame_.isNull()) return frame_;
+    if (display.isNull() || !(zoom > 0.0) || zoom >= 1.0) {
+        StretchVisible(display, zoom, scroll, frame_);
+        return frame_;
+    }
+    ensureShrunk(display, zoom);
+    if (!shrunkValid_) {
+        StretchVisible(display, zoom, scroll, frame_);
+        return frame_;
+    }
+    const int sx = scroll.x(), sy = scroll.y();
+    for (int y = 0; y < frame_.height(); ++y) {
+        QRgb* out = reinterpret_cast<QRgb*>(frame_.scanLine(y));
+        const int vy = sy + y;
+        int copied = 0;
+        if (vy >= 0 && vy < shrunk_.height() && sx >= 0 && sx < shrunk_.width()) {
+            copied = std::min(frame_.width(), shrunk_.width() - sx);
+            std::memcpy(out, reinterpret_cast<const QRgb*>(shrunk_.constScanLine(vy)) + sx,
+                        static_cast<size_t>(copied) * sizeof(QRgb));
+        }
+        std::fill(out + copied, out + frame_.width(), kBlack);
+    }
+    return frame_;
+}
+
+}  // namespace tessmet
