@@ -20,6 +20,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -177,7 +178,10 @@ void CMainFrame::AfterShown() {
 int CMainFrame::OpenImage(const std::string& path) {
     CChildFrame* opened = nullptr;
     const int result = CChildFrame::Open(path, *area_, *this, *registry_, &opened);
-    if (result == 0) rememberRecent(path);
+    if (result == 0) {
+        opened->setWindowIcon(windowIcon());
+        rememberRecent(path);
+    }
     updateCommands();
     return result;
 }

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 

@@ -25,8 +25,8 @@ struct MessageRequest {
     std::string extra;                        // appended to the message text, may be empty
     // A message that is not in the string table (id 0): its own caption and text, such as the
     // encoder's "JPEG Fatal Error" with the library's message.
-    std::string plainCaption;
-    std::string plainText;
+    std::string plainCaption{};
+    std::string plainText{};
 
     // "ID:" and the id in decimal ("ID:10005").
     std::string caption() const;

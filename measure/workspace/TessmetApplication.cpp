@@ -45,15 +45,16 @@ int RunTessmet(int argc, char** argv) {
     CMainFrame frame(CMainFrame::Services{programFolder, nullptr, nullptr, {}});
     ConnectHandOver(instance, frame);
 
-    // A picture named on the command line that cannot be opened ends the program.
-    if (!commandLine.file.empty() && frame.OpenImage(commandLine.file) != 0) return 1;
-
     if (LoadMaximize(frame.settingsPath())) {
         frame.showMaximized();
     } else {
         frame.show();
     }
     frame.AfterShown();
+
+    // A picture named on the command line that cannot be opened ends the program. It opens
+    // once the workspace has its real size, so its window starts at the workspace's corner.
+    if (!commandLine.file.empty() && frame.OpenImage(commandLine.file) != 0) return 1;
 
     const int code = app.exec();
     SaveAtExit(frame);

@@ -155,6 +155,9 @@ private slots:
         mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(picture)),
                       QUrl::fromLocalFile(QString::fromStdString(picture)),
                       QUrl::fromLocalFile(QString::fromStdString(picture))});
+        // A drop arrives after the drag entered the window.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame.get(), &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(frame.get(), &drop);
         QCOMPARE(frame->workspace().subWindowList().size(), 64);
