@@ -171,7 +171,7 @@ CalibrationValues CTessmetView::calibration() const {
 
 void CTessmetView::Rebuild(bool recompute) {
     const Settings& s = host_.settings();
-    ComposeLayers(images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute});
+    ComposeLayers(images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute, &mask_});
     scaler_.Invalidate();
     viewport()->update();
 }
@@ -518,7 +518,7 @@ void CTessmetView::PreviewRegion(const RegionOfInterest& region) {
     Rebuild();
     if (images_.isNull()) return;
     {
-        Canvas canvas(images_.display());
+        Canvas canvas(images_.display(), mask_);
         DrawRegionOutline(canvas, region);
     }
     DisplayChanged();

@@ -4,6 +4,7 @@
 #include "measure/core/ImageSet.h"
 #include "measure/core/RegionOfInterest.h"
 #include "measure/core/TessmetDoc.h"
+#include "measure/draw/Canvas.h"
 #include "measure/io/ComposedImageSave.h"
 #include "measure/workspace/ClickSequence.h"
 #include "measure/workspace/DisplayScaler.h"
@@ -178,6 +179,7 @@ private:
     QPoint lastGlobalCursor_;
 
     DisplayScaler scaler_;
+    CanvasMask mask_;  // the drawing mask of every composition, kept for the next one
 };
 
 }  // namespace tessmet
