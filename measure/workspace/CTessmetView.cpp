@@ -289,10 +289,11 @@ void CTessmetView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     lastGlobalCursor_ = event->globalPosition().toPoint();
     const QPoint client = event->position().toPoint();
+    cursor_ = client;
     if (event->button() == Qt::LeftButton) {
-        leftButtonUp(client, event->modifiers().testFlag(Qt::ShiftModifier), lastGlobalCursor_);
+        leftButtonUp(client, event->modifiers().testFlag(Qt::ShiftModifier));
     } else if (event->button() == Qt::RightButton) {
-        rightButtonUp(client, lastGlobalCursor_);
+        rightButtonUp(client);
     }
 }
 
@@ -301,7 +302,7 @@ void CTessmetView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) doubleClick();
 }
 
-void CTessmetView::leftButtonUp(QPoint client, bool shift, QPoint) {
+void CTessmetView::leftButtonUp(QPoint client, bool shift) {
     followCurrentTool();
     const ToolMode tool = clicks_.tool();
     Point p = ToPoint(client + scrollPosition());
@@ -345,7 +346,7 @@ void CTessmetView::leftButtonUp(QPoint client, bool shift, QPoint) {
     viewport()->update();
 }
 
-void CTessmetView::rightButtonUp(QPoint client, QPoint) {
+void CTessmetView::rightButtonUp(QPoint client) {
     followCurrentTool();
     if (clicks_.StepBack()) {
         if (tool_) tool_->pointTakenBack(clicks_, *target_);
@@ -403,7 +404,10 @@ void CTessmetView::refreshCursorReadout() {
     if (flags_.scale || flags_.horizontalLuminance || flags_.verticalLuminance || !clicks_.empty()) {
         viewport()->update();
     }
-    if (host_.zoomWindowVisible()) host_.zoomWindowFollow(this, image);
+    // The zoom window shows black beyond the image, so it gets the point unclamped.
+    if (host_.zoomWindowVisible()) {
+        host_.zoomWindowFollow(this, QPoint(TruncateToInt(p.x() / zoom_), TruncateToInt(p.y() / zoom_)));
+    }
 }
 
 // Painting ------------------------------------------------------------------------------------

@@ -152,8 +152,8 @@ protected:
 private:
     friend class ViewToolTarget;
 
-    void leftButtonUp(QPoint client, bool shift, QPoint global);
-    void rightButtonUp(QPoint client, QPoint global);
+    void leftButtonUp(QPoint client, bool shift);
+    void rightButtonUp(QPoint client);
     void doubleClick();
     // Keeps the tool object and the clicks in step with the main window's current tool.
     void followCurrentTool();
