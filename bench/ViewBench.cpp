@@ -112,9 +112,16 @@ struct ViewFixture {
     QImage target;
 };
 
-ViewFixture& Fixture() {
-    static ViewFixture fixture;
+// Made on first use, and destroyed by main while the application still exists.
+std::unique_ptr<ViewFixture>& FixtureSlot() {
+    static std::unique_ptr<ViewFixture> fixture;
     return fixture;
+}
+
+ViewFixture& Fixture() {
+    std::unique_ptr<ViewFixture>& slot = FixtureSlot();
+    if (!slot) slot = std::make_unique<ViewFixture>();
+    return *slot;
 }
 
 void CopyBytes(benchmark::State& state, size_t bytes) {
@@ -176,5 +183,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    FixtureSlot().reset();
     return 0;
 }

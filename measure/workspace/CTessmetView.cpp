@@ -97,14 +97,15 @@ public:
     void setRegion(const RegionOfInterest& region) override { view_.SetRegion(region); }
 
     std::optional<std::string> editText(const QRect& clientBox) override {
+        // The main window outlives its views; the view might not survive the nested loop.
+        ViewHost& host = view_.host_;
         QPointer<CTessmetView> alive(&view_);
-        view_.host_.setMainWindowEnabled(false);
+        host.setMainWindowEnabled(false);
         const std::optional<QString> text =
-            RunTextEntry(view_.viewport(), clientBox, ViewFont(view_.host_.settings().font),
+            RunTextEntry(view_.viewport(), clientBox, ViewFont(host.settings().font),
                          [&](QLineEdit* editor) { emit view_.textEditorOpened(editor); });
-        if (!alive) return std::nullopt;
-        view_.host_.setMainWindowEnabled(true);
-        if (!text) return std::nullopt;
+        host.setMainWindowEnabled(true);
+        if (!alive || !text) return std::nullopt;
         return text->toStdString();
     }
 
