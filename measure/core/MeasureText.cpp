@@ -65,16 +65,21 @@ bool AtLabelStage(const LivePoints& live) {
     return static_cast<int>(live.placed.size()) >= FigurePointCount(live.kind);
 }
 
+std::string LivePointList(std::span<const Point> placed, Point cursor) {
+    std::vector<Point> all(placed.begin(), placed.end());
+    all.push_back(cursor);
+    const size_t first = all.size() > 4 ? all.size() - 4 : 0;
+    std::string text;
+    for (size_t i = first; i < all.size(); ++i) {
+        if (i > first) text += " - ";
+        text += "[" + std::to_string(i + 1) + "]:" + PointText(all[i]);
+    }
+    return text;
+}
+
 LiveText MeasureLiveText(const LivePoints& live, const CalibrationValues& c) {
     LiveText out;
-
-    std::vector<Point> all(live.placed.begin(), live.placed.end());
-    all.push_back(live.cursor);
-    const size_t first = all.size() > 4 ? all.size() - 4 : 0;
-    for (size_t i = first; i < all.size(); ++i) {
-        if (i > first) out.status += " - ";
-        out.status += "[" + std::to_string(i + 1) + "]:" + PointText(all[i]);
-    }
+    out.status = LivePointList(live.placed, live.cursor);
 
     const bool labelStage = AtLabelStage(live);
     const size_t placed = live.placed.size();

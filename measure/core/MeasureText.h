@@ -31,6 +31,10 @@ struct LivePoints {
 // True when every point of the figure is placed and the next click is the label.
 bool AtLabelStage(const LivePoints& live);
 
+// The status prefix of every tool while points are placed: the last four of the placed points
+// and the cursor as "[n]:(x, y)" with their 1-based click numbers, joined by " - ".
+std::string LivePointList(std::span<const Point> placed, Point cursor);
+
 struct LiveText {
     std::string status;  // status bar pane 0
     std::string label;   // at the label stage: the result text drawn at the cursor; else empty

@@ -45,9 +45,17 @@ public:
     virtual void setMainWindowEnabled(bool enabled) = 0;
 
     // Tool windows. Each has an empty default until its window exists.
+    // The view's window became the active one: the result list and the colour distribution
+    // show this view.
+    virtual void viewActivated(CTessmetView* /*view*/) {}
+    // The view's store changed (a measurement completed, undo, clear, a draw object added).
     virtual void measurementsChanged(CTessmetView* /*view*/) {}
+    // A region of interest was completed with the mouse, typed in or cleared.
     virtual void regionChanged(CTessmetView* /*view*/) {}
+    // While the colour distribution window shows, the pixel read-out carries R, G and B.
     virtual bool colourDistributionVisible() const { return false; }
+    // While the zoom window shows, it follows the image point under the mouse (trunc(v / zoom),
+    // not limited to the image: the zoom window shows black beyond it).
     virtual bool zoomWindowVisible() const { return false; }
     virtual void zoomWindowFollow(CTessmetView* /*view*/, QPoint /*imagePoint*/) {}
     // The calibration run: the guide window's two lines (string ids), shown offset from the

@@ -1,0 +1,219 @@
+#include "measure/workspace/CChildFrame.h"
+
+#include "measure/core/ImageLoader.h"
+#include "measure/res/StringTable.h"
+#include "measure/workspace/CTessmetView.h"
+#include "measure/workspace/FrameGeometry.h"
+#include "measure/workspace/FrameRegistry.h"
+#include "measure/workspace/ShowMessage.h"
+#include "measure/workspace/ToolMode.h"
+#include "measure/workspace/ViewGeometry.h"
+#include "measure/workspace/ViewHost.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QWindowStateChangeEvent>
+
+#include <utility>
+#include <vector>
+
+namespace tessmet {
+
+int CChildFrame::Open(const std::string& path, QMdiArea& area, ViewHost& host, FrameRegistry& registry,
+                      CChildFrame** opened) {
+    if (opened) *opened = nullptr;
+    CChildFrame* shown = nullptr;
+    const int code = OpenImage(registry.table(), path, [&](const std::string& file) {
+        auto frame = std::make_unique<CChildFrame>(host, registry, std::make_unique<CTessmetDoc>(file));
+        const int loaded = frame->view().LoadImage();
+        if (loaded != 0) return loaded;
+        frame->SetBaseTitle(QFileInfo(QString::fromStdString(file)).fileName());
+        shown = frame.get();
+        area.addSubWindow(frame.release());
+        shown->resize(shown->NeededSize());
+        shown->show();
+        area.setActiveSubWindow(shown);
+        return 0;
+    });
+    if (code != 0) {
+        const std::vector<int> ids =
+            code == StringId::TooManyImages ? std::vector<int>{StringId::TooManyImages} : LoadFailureMessages(code);
+        for (int id : ids) ShowMessage(host.messages(), id, MessageIcon::Exclamation);
+        return code;
+    }
+    if (opened) *opened = shown;
+    return 0;
+}
+
+CChildFrame::CChildFrame(ViewHost& host, FrameRegistry& registry, std::unique_ptr<CTessmetDoc> document,
+                         QWidget* parent)
+    : QMdiSubWindow(parent), host_(host), registry_(registry) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto view = std::make_unique<CTessmetView>(host, std::move(document));
+    view_ = view.get();
+    setWidget(view.release());
+    updateTitle();
+}
+
+CChildFrame::~CChildFrame() {
+    // No activation reports reach a window that is going away.
+    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
+    registry_.Unregister(this);
+}
+
+void CChildFrame::SetBaseTitle(const QString& title) {
+    setWindowTitle(title);
+    updateTitle();
+}
+
+void CChildFrame::updateTitle() { setWindowTitle(ZoomTitle(windowTitle(), zoom_)); }
+
+// Zoom ----------------------------------------------------------------------------------------
+
+void CChildFrame::SetZoom(double zoom) {
+    if (!(zoom > 0.0)) return;
+    view_->SetZoom(zoom, zoom_);
+    zoom_ = zoom;
+    updateTitle();
+    emit zoomChanged(zoom_);
+}
+
+bool CChildFrame::ZoomUp() {
+    if (!Zoom::CanZoomUp(zoom_)) return false;
+    const double old = zoom_;
+    SetZoom(zoom_ + Zoom::Step);
+    FitAfterZoom(old, +1);
+    return true;
+}
+
+bool CChildFrame::ZoomDown() {
+    if (!Zoom::CanZoomDown(zoom_)) return false;
+    const double old = zoom_;
+    SetZoom(zoom_ - Zoom::Step);
+    FitAfterZoom(old, -1);
+    return true;
+}
+
+void CChildFrame::ChooseZoom(double zoom) {
+    const double old = zoom_;
+    SetZoom(zoom);
+    FitAfterZoom(old, 0);
+}
+
+void CChildFrame::FitAfterZoom(double oldZoom, int direction) {
+    if (isMinimized() || isMaximized()) return;
+    if (const std::optional<QSize> size = tessmet::FitAfterZoom(oldZoom, zoom_, direction, this->size(), NeededSize())) {
+        resize(*size);
+    }
+}
+
+QSize CChildFrame::decoration() const {
+    // The window's own borders and caption, as laid out around the view.
+    if (widget() && widget()->isVisible()) return size() - widget()->size();
+    const QMargins margins = contentsMargins();
+    if (margins.left() + margins.right() + margins.top() + margins.bottom() > 0) {
+        return {margins.left() + margins.right(), margins.top() + margins.bottom()};
+    }
+    // Not laid out yet: the style's frame and caption.
+    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return {2 * frame, caption + frame};
+}
+
+QSize CChildFrame::NeededSize() const { return NeededWindowSize(view_->imageSize(), zoom_, decoration()); }
+
+// Activation ----------------------------------------------------------------------------------
+
+bool CChildFrame::event(QEvent* event) {
+    // The workspace reports which window is active, also before this window's first paint; an
+    // application losing the focus does not count as deactivating the image window.
+    if (event->type() == QEvent::ParentChange) connectToArea();
+    return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::connectToArea() {
+    QMdiArea* area = mdiArea();
+    if (area == connectedArea_) return;
+    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
+    connectedArea_ = area;
+    if (area) connect(area, &QMdiArea::subWindowActivated, this, &CChildFrame::areaActivated);
+}
+
+void CChildFrame::areaActivated(QMdiSubWindow* window) {
+    if (window == this) {
+        if (viewActive_) return;
+        viewActive_ = true;
+        if (!activatedOnce_) firstActivation();
+        view_->OnActivate();
+    } else if (window && viewActive_) {
+        viewActive_ = false;
+        view_->OnDeactivate();
+    }
+}
+
+void CChildFrame::firstActivation() {
+    activatedOnce_ = true;
+    registry_.Register(this);
+    if (!isMinimized() && !isMaximized()) resize(NeededSize());
+}
+
+// Window behaviour ----------------------------------------------------------------------------
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (IsCalibrationTool(host_.currentTool())) {
+        ShowMessage(host_.messages(), StringId::CalibrationRunning, MessageIcon::Exclamation);
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if (!(change->oldState() & Qt::WindowMaximized) && (windowState() & Qt::WindowMaximized)) {
+        // Maximising would fill the workspace with empty space around a small image, and hide
+        // the other images behind a large one: the window fits into the workspace instead.
+        showNormal();
+        fitIntoWorkspace();
+    }
+}
+
+void CChildFrame::fitIntoWorkspace() {
+    QMdiArea* area = mdiArea();
+    if (!area) return;
+    setGeometry(MaximisedWindowRect(area->viewport()->rect(), NeededSize()));
+}
+
+void CChildFrame::mousePressEvent(QMouseEvent* event) {
+    // The largest size the user can drag the window to is the needed size (or the size it has,
+    // so that grabbing a border never makes it jump).
+    dragging_ = true;
+    setMaximumSize(NeededSize().expandedTo(size()));
+    QMdiSubWindow::mousePressEvent(event);
+}
+
+void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
+    QMdiSubWindow::mouseReleaseEvent(event);
+    if (dragging_) {
+        dragging_ = false;
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void CChildFrame::SetHideCursor(bool hide) {
+    hideCursor_ = hide;
+    if (hide) {
+        setCursor(Qt::BlankCursor);
+        view_->viewport()->setCursor(Qt::BlankCursor);
+    } else {
+        unsetCursor();
+        view_->viewport()->unsetCursor();
+    }
+}
+
+}  // namespace tessmet
