@@ -81,6 +81,8 @@ Canvas::Canvas(QImage& target, QPoint origin) : target_(&target), origin_(origin
     }
 }
 
+Canvas::Canvas(Dib& dib, CanvasMask& mask) : Canvas(dib) { maskSource_ = &mask; }
+
 Canvas::Canvas(Dib& dib) : own_(DibImage(dib)) {
     target_ = &own_;
     if (own_.isNull()) return;
@@ -94,12 +96,25 @@ QRect Canvas::area() const {
     return QRect(origin_, target_->size());
 }
 
+QImage* CanvasMask::For(QSize size) {
+    if (!image_.isNull() && image_.size() == size) return &image_;
+    image_ = QImage();
+    // 32 bits per pixel: QPainter strokes lines into this format directly, where a one-byte
+    // format goes through its generic path, many times slower for long lines.
+    const qsizetype stride = static_cast<qsizetype>(size.width()) * 4;
+    bits_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(stride) * static_cast<size_t>(size.height()), 1)));
+    if (!bits_) return nullptr;
+    image_ = QImage(bits_.get(), size.width(), size.height(), stride, QImage::Format_ARGB32_Premultiplied);
+    return image_.isNull() ? nullptr : &image_;
+}
+
 bool Canvas::prepareMask() {
     if (!isValid()) return false;
-    if (mask_.isNull()) {
-        mask_ = QImage(target_->size(), QImage::Format_Grayscale8);
-        if (mask_.isNull()) return false;
-        mask_.fill(0);
+    if (!mask_) {
+        mask_ = maskSource_->For(target_->size());
+        if (!mask_) return false;
+        figure_.Reset(mask_->height());
+        pending_.Reset(mask_->height());
     }
     return true;
 }
@@ -193,14 +208,14 @@ void Canvas::strokeClipped(const std::vector<QLineF>& pixelLines, const std::vec
     if (pixelLines.empty() || !prepareMask()) return;
     if (!stroke.ink.invert) flush();
     const double margin = MaskWidth(stroke) / 2.0 + 2.0;
-    QRectF dirtyF;
-    for (const QLineF& line : pixelLines) {
-        dirtyF |= QRectF(line.p1(), line.p2()).normalized().adjusted(-margin, -margin, margin, margin);
+    for (const QLineF& line : pixelLines) figure_.AddLine(line, margin);
+    const QRect dirty = figure_.bounds() & mask_->rect();
+    if (dirty.isEmpty()) {
+        figure_.Clear();
+        return;
     }
-    const QRect dirty = dirtyF.toAlignedRect() & mask_.rect();
-    if (dirty.isEmpty()) return;
     {
-        QPainter painter(&mask_);
+        QPainter painter(mask_);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setClipRect(dirty);
         for (size_t i = 0; i < pixelLines.size(); ++i) {
@@ -208,22 +223,21 @@ void Canvas::strokeClipped(const std::vector<QLineF>& pixelLines, const std::vec
             painter.drawLine(pixelLines[i]);
         }
     }
-    finishFigure(dirty, stroke.ink);
+    finishFigure(stroke.ink);
 }
 
 void Canvas::fillPolygon(std::span<const Point> vertices, const Ink& ink) {
     if (!prepareMask()) return;
     if (!ink.invert) flush();
     const QRect logical = area();
-    QRect dirty;
     ForEachPolygonSpan(vertices, {logical.left(), logical.top(), logical.right() + 1, logical.bottom() + 1},
                        [&](int y, int xBegin, int xEnd) {
                            const int row = y - origin_.y();
                            const int column = xBegin - origin_.x();
-                           std::memset(mask_.scanLine(row) + column, 0xFF, static_cast<size_t>(xEnd - xBegin));
-                           dirty |= QRect(column, row, xEnd - xBegin, 1);
+                           std::memset(mask_->scanLine(row) + 4 * static_cast<size_t>(column), 0xFF, 4 * static_cast<size_t>(xEnd - xBegin));
+                           figure_.Add(row, column, xEnd - origin_.x() - 1);
                        });
-    if (!dirty.isEmpty()) finishFigure(dirty, ink);
+    if (!figure_.empty()) finishFigure(ink);
 }
 
 void Canvas::text(Point topLeft, const std::string& text, const QFont& font, const Ink& ink) {
@@ -237,10 +251,10 @@ void Canvas::text(Point topLeft, const std::string& text, const QFont& font, con
     QRect box(at.x(), at.y(), metrics.horizontalAdvance(qtext), metrics.height());
     box |= metrics.boundingRect(qtext).translated(at.x(), baseline);
     const int slack = metrics.height();
-    const QRect dirty = box.adjusted(-slack, -2, slack, 2) & mask_.rect();
+    const QRect dirty = box.adjusted(-slack, -2, slack, 2) & mask_->rect();
     if (dirty.isEmpty()) return;
     {
-        QPainter painter(&mask_);
+        QPainter painter(mask_);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setClipRect(dirty);
@@ -250,33 +264,40 @@ void Canvas::text(Point topLeft, const std::string& text, const QFont& font, con
         painter.setPen(Qt::white);
         painter.drawText(QPointF(at.x(), baseline), qtext);
     }
-    finishFigure(dirty, ink);
+    figure_.Add(dirty);
+    finishFigure(ink);
 }
 
-void Canvas::finishFigure(const QRect& dirty, const Ink& ink) {
+void Canvas::finishFigure(const Ink& ink) {
     if (ink.invert) {
-        pending_ |= dirty;
-        return;
+        pending_.Merge(figure_);
+    } else {
+        applyMask(figure_, ink);
     }
-    applyMask(dirty, ink);
+    figure_.Clear();
 }
 
 void Canvas::flush() {
-    if (pending_.isEmpty() || mask_.isNull()) return;
-    const QRect rect = pending_;
-    pending_ = QRect();
-    applyMask(rect, Ink::Invert());
+    if (pending_.empty() || !mask_) return;
+    applyMask(pending_, Ink::Invert());
+    pending_.Clear();
 }
 
-void Canvas::applyMask(const QRect& rect, const Ink& ink) {
+void Canvas::applyMask(const RowSpans& spans, const Ink& ink) {
     const uint8_t red = RedOf(ink.color);
     const uint8_t green = GreenOf(ink.color);
     const uint8_t blue = BlueOf(ink.color);
     const uint16_t word = static_cast<uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3));
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        uint8_t* mask = mask_.scanLine(y);
+    const int width = mask_->width();
+    spans.ForEach([&](int y, int spanLeft, int spanRight) {
+        const int left = std::max(spanLeft, 0);
+        const int right = std::min(spanRight, width - 1);
+        uint32_t* mask = reinterpret_cast<uint32_t*>(mask_->scanLine(y));
         uint8_t* row = target_->scanLine(y);
-        for (int x = rect.left(); x <= rect.right(); ++x) {
+        for (int x = left; x <= right; ++x) {
+            // Skip the empty mask four pixels at a time.
+            while (x + 4 <= right + 1 && (mask[x] | mask[x + 1] | mask[x + 2] | mask[x + 3]) == 0) x += 4;
+            if (x > right) break;
             if (mask[x] == 0) continue;
             mask[x] = 0;
             switch (layout_) {
@@ -319,7 +340,7 @@ void Canvas::applyMask(const QRect& rect, const Ink& ink) {
                 case Layout::None: break;
             }
         }
-    }
+    });
 }
 
 }  // namespace tessmet

@@ -2,6 +2,7 @@
 
 #include "measure/core/Pen.h"
 #include "measure/core/Point.h"
+#include "measure/draw/RowSpans.h"
 #include "measure/processing/Dib.h"
 
 #include <QFont>
@@ -10,6 +11,8 @@
 #include <QPointF>
 #include <QRect>
 
+#include <cstdlib>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,6 +47,29 @@ struct Stroke {
 // Pens wider than this draw at this width; a settings file can hold any number.
 constexpr int kMaxPenWidth = 256;
 
+// The scratch mask a canvas rasterises its figures into: one 32-bit word per pixel of the target,
+// zero outside the figure being drawn. Zero-allocated, so the pages far from every figure are
+// never touched, and left zeroed by every canvas, so a caller that draws into the same large
+// bitmap again and again (the view recomposing its layers) can keep one instead of allocating
+// and clearing one each time.
+class CanvasMask {
+public:
+    CanvasMask() = default;
+    CanvasMask(const CanvasMask&) = delete;
+    CanvasMask& operator=(const CanvasMask&) = delete;
+
+    // The mask for a target of `size`, made anew (zeroed) when the size differs. Null when it
+    // cannot be allocated.
+    QImage* For(QSize size);
+
+private:
+    struct FreeBits {
+        void operator()(void* p) const { std::free(p); }
+    };
+    std::unique_ptr<uint8_t, FreeBits> bits_;
+    QImage image_;
+};
+
 // Draws figures into a bitmap of 16 (RGB555), 24 (BGR888) or 32 bits (RGB32, also ARGB32 and
 // its premultiplied form) per pixel, either the display bitmap (Dib) or a QImage such as the
 // view's off-screen copy.
@@ -65,6 +91,8 @@ class Canvas {
 public:
     explicit Canvas(QImage& target, QPoint origin = {});
     explicit Canvas(Dib& dib);
+    // The same with a mask kept by the caller (see CanvasMask).
+    Canvas(Dib& dib, CanvasMask& mask);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -102,15 +130,18 @@ private:
     void strokeLines(const std::vector<QLineF>& lines, const Stroke& stroke);
     void strokeClipped(const std::vector<QLineF>& pixelLines, const std::vector<double>& offsets, const Stroke& stroke);
     bool prepareMask();
-    void finishFigure(const QRect& dirty, const Ink& ink);
-    void applyMask(const QRect& rect, const Ink& ink);
+    void finishFigure(const Ink& ink);
+    void applyMask(const RowSpans& spans, const Ink& ink);
 
     QImage own_;               // the Dib's pixels, when constructed on a Dib
     QImage* target_ = nullptr;
     QPoint origin_;
     Layout layout_ = Layout::None;
-    QImage mask_;              // same size as the target; 0 outside the figure being drawn
-    QRect pending_;            // pixels of inverting figures waiting for flush()
+    CanvasMask ownMask_;
+    CanvasMask* maskSource_ = &ownMask_;
+    QImage* mask_ = nullptr;   // from maskSource_, once the first figure needs it
+    RowSpans figure_;          // what the figure being drawn may cover
+    RowSpans pending_;         // pixels of inverting figures waiting for flush()
 };
 
 }  // namespace tessmet

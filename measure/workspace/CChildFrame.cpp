@@ -58,7 +58,11 @@ CChildFrame::CChildFrame(ViewHost& host, FrameRegistry& registry, std::unique_pt
     updateTitle();
 }
 
-CChildFrame::~CChildFrame() { registry_.Unregister(this); }
+CChildFrame::~CChildFrame() {
+    // No activation reports reach a window that is going away.
+    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
+    registry_.Unregister(this);
+}
 
 void CChildFrame::SetBaseTitle(const QString& title) {
     setWindowTitle(title);

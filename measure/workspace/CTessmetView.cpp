@@ -97,14 +97,15 @@ public:
     void setRegion(const RegionOfInterest& region) override { view_.SetRegion(region); }
 
     std::optional<std::string> editText(const QRect& clientBox) override {
+        // The main window outlives its views; the view might not survive the nested loop.
+        ViewHost& host = view_.host_;
         QPointer<CTessmetView> alive(&view_);
-        view_.host_.setMainWindowEnabled(false);
+        host.setMainWindowEnabled(false);
         const std::optional<QString> text =
-            RunTextEntry(view_.viewport(), clientBox, ViewFont(view_.host_.settings().font),
+            RunTextEntry(view_.viewport(), clientBox, ViewFont(host.settings().font),
                          [&](QLineEdit* editor) { emit view_.textEditorOpened(editor); });
-        if (!alive) return std::nullopt;
-        view_.host_.setMainWindowEnabled(true);
-        if (!text) return std::nullopt;
+        host.setMainWindowEnabled(true);
+        if (!alive || !text) return std::nullopt;
         return text->toStdString();
     }
 
@@ -171,7 +172,7 @@ CalibrationValues CTessmetView::calibration() const {
 
 void CTessmetView::Rebuild(bool recompute) {
     const Settings& s = host_.settings();
-    ComposeLayers(images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute});
+    ComposeLayers(images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute, &mask_});
     scaler_.Invalidate();
     viewport()->update();
 }
@@ -289,10 +290,11 @@ void CTessmetView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     lastGlobalCursor_ = event->globalPosition().toPoint();
     const QPoint client = event->position().toPoint();
+    cursor_ = client;
     if (event->button() == Qt::LeftButton) {
-        leftButtonUp(client, event->modifiers().testFlag(Qt::ShiftModifier), lastGlobalCursor_);
+        leftButtonUp(client, event->modifiers().testFlag(Qt::ShiftModifier));
     } else if (event->button() == Qt::RightButton) {
-        rightButtonUp(client, lastGlobalCursor_);
+        rightButtonUp(client);
     }
 }
 
@@ -301,7 +303,7 @@ void CTessmetView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) doubleClick();
 }
 
-void CTessmetView::leftButtonUp(QPoint client, bool shift, QPoint) {
+void CTessmetView::leftButtonUp(QPoint client, bool shift) {
     followCurrentTool();
     const ToolMode tool = clicks_.tool();
     Point p = ToPoint(client + scrollPosition());
@@ -345,7 +347,7 @@ void CTessmetView::leftButtonUp(QPoint client, bool shift, QPoint) {
     viewport()->update();
 }
 
-void CTessmetView::rightButtonUp(QPoint client, QPoint) {
+void CTessmetView::rightButtonUp(QPoint client) {
     followCurrentTool();
     if (clicks_.StepBack()) {
         if (tool_) tool_->pointTakenBack(clicks_, *target_);
@@ -403,7 +405,10 @@ void CTessmetView::refreshCursorReadout() {
     if (flags_.scale || flags_.horizontalLuminance || flags_.verticalLuminance || !clicks_.empty()) {
         viewport()->update();
     }
-    if (host_.zoomWindowVisible()) host_.zoomWindowFollow(this, image);
+    // The zoom window shows black beyond the image, so it gets the point unclamped.
+    if (host_.zoomWindowVisible()) {
+        host_.zoomWindowFollow(this, QPoint(TruncateToInt(p.x() / zoom_), TruncateToInt(p.y() / zoom_)));
+    }
 }
 
 // Painting ------------------------------------------------------------------------------------
@@ -518,7 +523,7 @@ void CTessmetView::PreviewRegion(const RegionOfInterest& region) {
     Rebuild();
     if (images_.isNull()) return;
     {
-        Canvas canvas(images_.display());
+        Canvas canvas(images_.display(), mask_);
         DrawRegionOutline(canvas, region);
     }
     DisplayChanged();

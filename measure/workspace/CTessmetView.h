@@ -4,6 +4,7 @@
 #include "measure/core/ImageSet.h"
 #include "measure/core/RegionOfInterest.h"
 #include "measure/core/TessmetDoc.h"
+#include "measure/draw/Canvas.h"
 #include "measure/io/ComposedImageSave.h"
 #include "measure/workspace/ClickSequence.h"
 #include "measure/workspace/DisplayScaler.h"
@@ -151,8 +152,8 @@ protected:
 private:
     friend class ViewToolTarget;
 
-    void leftButtonUp(QPoint client, bool shift, QPoint global);
-    void rightButtonUp(QPoint client, QPoint global);
+    void leftButtonUp(QPoint client, bool shift);
+    void rightButtonUp(QPoint client);
     void doubleClick();
     // Keeps the tool object and the clicks in step with the main window's current tool.
     void followCurrentTool();
@@ -178,6 +179,7 @@ private:
     QPoint lastGlobalCursor_;
 
     DisplayScaler scaler_;
+    CanvasMask mask_;  // the drawing mask of every composition, kept for the next one
 };
 
 }  // namespace tessmet

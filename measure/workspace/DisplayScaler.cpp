@@ -41,9 +41,46 @@ inline QRgb ReadRgb(const uint8_t* row, int x) {
 // image pixels [Start(v), Start(v + 1)), whose first pixel is the one a click on v selects.
 int Start(int v, double zoom) { return v <= 0 ? 0 : TruncateToInt(v / zoom); }
 
+// Pixels first .. first + count - 1 of a row as 32-bit RGB.
 template <int Bits>
-void StretchRows(const Dib& display, const std::vector<int>& columns, int visibleColumns, double zoom, int sy,
-                 QImage& target) {
+inline void CopyRow(const uint8_t* row, int first, int count, QRgb* out) {
+    int x = 0;
+    if constexpr (Bits == 24) {
+        // Four pixels from three little-endian words: the bytes B, G, R of a pixel read as one
+        // word are already 0x00RRGGBB.
+        const uint8_t* p = row + static_cast<size_t>(first) * 3;
+        for (; x + 4 <= count; x += 4, p += 12) {
+            uint32_t w0, w1, w2;
+            std::memcpy(&w0, p, 4);
+            std::memcpy(&w1, p + 4, 4);
+            std::memcpy(&w2, p + 8, 4);
+            out[x] = 0xFF000000u | (w0 & 0xFFFFFFu);
+            out[x + 1] = 0xFF000000u | (w0 >> 24) | ((w1 & 0xFFFFu) << 8);
+            out[x + 2] = 0xFF000000u | (w1 >> 16) | ((w2 & 0xFFu) << 16);
+            out[x + 3] = 0xFF000000u | (w2 >> 8);
+        }
+    } else if constexpr (Bits == 32) {
+        const uint8_t* p = row + static_cast<size_t>(first) * 4;
+        for (; x < count; ++x, p += 4) {
+            uint32_t w;
+            std::memcpy(&w, p, 4);
+            out[x] = 0xFF000000u | (w & 0xFFFFFFu);
+        }
+    }
+    for (; x < count; ++x) out[x] = ReadRgb<Bits>(row, first + x);
+}
+
+// One run of view pixels showing the same image column.
+struct ColumnRun {
+    int column;
+    int length;
+};
+
+template <int Bits>
+void StretchRows(const Dib& display, const std::vector<ColumnRun>& runs, int visibleColumns, bool oneToOne,
+                 double zoom, int sy, QImage& target) {
+    int previousRow = -1;
+    const QRgb* previousOut = nullptr;
     for (int y = 0; y < target.height(); ++y) {
         QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(y));
         const long long vy = static_cast<long long>(sy) + y;
@@ -52,26 +89,90 @@ void StretchRows(const Dib& display, const std::vector<int>& columns, int visibl
             std::fill(out, out + target.width(), kBlack);
             continue;
         }
+        if (iy == previousRow) {
+            // Enlarged: the rows of one image row are the same.
+            std::memcpy(out, previousOut, static_cast<size_t>(target.width()) * sizeof(QRgb));
+            continue;
+        }
         const uint8_t* row = display.row(iy);
-        // Runs of view pixels on one image pixel are read once.
-        int x = 0;
-        while (x < visibleColumns) {
-            const int ix = columns[static_cast<size_t>(x)];
-            if (ix < 0) {
-                out[x++] = kBlack;
-                continue;
+        if (oneToOne) {
+            const int first = runs.empty() ? 0 : runs.front().column;
+            CopyRow<Bits>(row, first, visibleColumns, out);
+        } else {
+            QRgb* o = out;
+            for (const ColumnRun& run : runs) {
+                const QRgb value = ReadRgb<Bits>(row, run.column);
+                for (int k = 0; k < run.length; ++k) *o++ = value;
             }
-            const QRgb value = ReadRgb<Bits>(row, ix);
-            do {
-                out[x++] = value;
-            } while (x < visibleColumns && columns[static_cast<size_t>(x)] == ix);
         }
         std::fill(out + visibleColumns, out + target.width(), kBlack);
+        previousRow = iy;
+        previousOut = out;
     }
+}
+
+// Shrinking by a whole factor n (zoom 0.5, 0.25): every block is n x n pixels, except at the
+// right and bottom edges, and the columns need no table.
+template <int Bits>
+void ShrinkRowsByFactor(const Dib& display, int n, QImage& target, const QRect& rect) {
+    const int left = rect.left(), width = rect.width();
+    std::vector<uint32_t> sums(static_cast<size_t>(width) * 3);
+    for (int dy = rect.top(); dy <= rect.bottom(); ++dy) {
+        const int firstRow = std::min(dy * n, display.height());
+        const int endRow = std::min(firstRow + n, display.height());
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int j = firstRow; j < endRow; ++j) {
+            const uint8_t* row = display.row(j);
+            for (int d = 0; d < width; ++d) {
+                const int begin = (left + d) * n;
+                const int end = std::min(begin + n, display.width());
+                uint32_t* s = &sums[static_cast<size_t>(d) * 3];
+                uint32_t sb = 0, sg = 0, sr = 0;
+                for (int i = begin; i < end; ++i) {
+                    uint32_t b, g, r;
+                    ReadBgr<Bits>(row, i, b, g, r);
+                    sb += b;
+                    sg += g;
+                    sr += r;
+                }
+                s[0] += sb;
+                s[1] += sg;
+                s[2] += sr;
+            }
+        }
+        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+        const uint32_t rows = static_cast<uint32_t>(std::max(endRow - firstRow, 0));
+        for (int d = 0; d < width; ++d) {
+            const int begin = (left + d) * n;
+            const uint32_t count = rows * static_cast<uint32_t>(std::max(std::min(begin + n, display.width()) - begin, 0));
+            if (count == 0) {
+                out[d] = kBlack;
+                continue;
+            }
+            const uint32_t* s = &sums[static_cast<size_t>(d) * 3];
+            out[d] = 0xFF000000u | ((s[2] / count) << 16) | ((s[1] / count) << 8) | (s[0] / count);
+        }
+    }
+}
+
+// The whole factor 1 / zoom, or 0 when it is not one.
+int WholeFactor(double zoom) {
+    const double n = 1.0 / zoom;
+    const int whole = static_cast<int>(n);
+    if (whole < 2 || static_cast<double>(whole) != n) return 0;
+    // Every block must start where the view mapping puts it.
+    for (int v = 1; v < 64; ++v) {
+        if (Start(v, zoom) != v * whole) return 0;
+    }
+    return whole;
 }
 
 template <int Bits>
 void ShrinkRows(const Dib& display, double zoom, QImage& target, const QRect& rect) {
+    if (const int n = WholeFactor(zoom)) {
+        ShrinkRowsByFactor<Bits>(display, n, target, rect);
+        return;
+    }
     const int left = rect.left(), width = rect.width();
     const int firstColumn = std::min(Start(left, zoom), display.width());
     const int endColumn = std::min(Start(rect.right() + 1, zoom), display.width());
@@ -136,18 +237,26 @@ void StretchVisible(const Dib& display, double zoom, QPoint scroll, QImage& targ
         target.fill(kBlack);
         return;
     }
-    std::vector<int> columns(static_cast<size_t>(target.width()));
+    // The visible view columns left of the image are none (scroll positions are not negative
+    // unless the client area is larger than the image, and then they are 0).
+    std::vector<ColumnRun> runs;
     int visibleColumns = 0;
     for (int x = 0; x < target.width(); ++x) {
         const long long vx = static_cast<long long>(scroll.x()) + x;
         const int ix = vx < 0 ? -1 : TruncateToInt(static_cast<double>(vx) / zoom);
-        columns[static_cast<size_t>(x)] = ix < display.width() ? ix : -1;
-        if (ix < display.width()) visibleColumns = x + 1;
+        if (ix < 0 || ix >= display.width()) break;
+        if (!runs.empty() && runs.back().column == ix) {
+            ++runs.back().length;
+        } else {
+            runs.push_back({ix, 1});
+        }
+        visibleColumns = x + 1;
     }
+    const bool oneToOne = zoom == 1.0;
     switch (display.bitsPerPixel()) {
-        case 16: StretchRows<16>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
-        case 24: StretchRows<24>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
-        case 32: StretchRows<32>(display, columns, visibleColumns, zoom, scroll.y(), target); break;
+        case 16: StretchRows<16>(display, runs, visibleColumns, oneToOne, zoom, scroll.y(), target); break;
+        case 24: StretchRows<24>(display, runs, visibleColumns, oneToOne, zoom, scroll.y(), target); break;
+        case 32: StretchRows<32>(display, runs, visibleColumns, oneToOne, zoom, scroll.y(), target); break;
         default: target.fill(kBlack); break;
     }
 }

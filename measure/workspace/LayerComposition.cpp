@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace tessmet {
 namespace {
@@ -118,7 +119,13 @@ void ComposeLayers(ImageSet& images, const LayerSources& sources) {
     const bool outline = flags.processingLayer && !sources.region.isWholeImage();
     if (!drawObjects && !measurements && !outline) return;
 
-    Canvas canvas(display);
+    std::optional<Canvas> drawing;
+    if (sources.mask) {
+        drawing.emplace(display, *sources.mask);
+    } else {
+        drawing.emplace(display);
+    }
+    Canvas& canvas = *drawing;
     const QFont font = ViewFont(sources.look.font);
     if (drawObjects) DrawStoredDrawObjects(canvas, sources.store, font);
     if (measurements) DrawStoredMeasurements(canvas, sources.store, sources.calibration, sources.look, sources.recompute);

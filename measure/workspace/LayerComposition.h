@@ -21,6 +21,7 @@ struct LayerSources {
     CalibrationValues calibration;
     MeasureLook look;        // arrows, area fill and the view font
     bool recompute = false;  // recompute derived points after a calibration change
+    CanvasMask* mask = nullptr;  // kept between compositions of the same bitmap, when given
 };
 
 // Recomposes the display bitmap of `images`, in this order: black; the original picture (when

@@ -54,7 +54,8 @@ public:
     virtual void regionChanged(CTessmetView* /*view*/) {}
     // While the colour distribution window shows, the pixel read-out carries R, G and B.
     virtual bool colourDistributionVisible() const { return false; }
-    // While the zoom window shows, it follows the image point under the mouse.
+    // While the zoom window shows, it follows the image point under the mouse (trunc(v / zoom),
+    // not limited to the image: the zoom window shows black beyond it).
     virtual bool zoomWindowVisible() const { return false; }
     virtual void zoomWindowFollow(CTessmetView* /*view*/, QPoint /*imagePoint*/) {}
     // The calibration run: the guide window's two lines (string ids), shown offset from the

@@ -229,15 +229,28 @@ private slots:
         QCOMPARE(frame.pixel(10, 75) & 0xFFFFFFu, 0u);
     }
 
+    void enlargingShowsPixelBlocksWhereAClickLands_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QPoint>("scroll");
+        QTest::newRow("2.5 24-bit") << 2.5 << 24 << QPoint(7, 3);
+        QTest::newRow("1 24-bit") << 1.0 << 24 << QPoint(3, 1);
+        QTest::newRow("1 32-bit") << 1.0 << 32 << QPoint(0, 0);
+        QTest::newRow("1 16-bit") << 1.0 << 16 << QPoint(2, 2);
+        QTest::newRow("3 16-bit") << 3.0 << 16 << QPoint(1, 4);
+        QTest::newRow("1.25 32-bit") << 1.25 << 32 << QPoint(5, 0);
+    }
     void enlargingShowsPixelBlocksWhereAClickLands() {
-        const Dib dib = Noise(20, 10, 24, 5);
+        QFETCH(double, zoom);
+        QFETCH(int, bits);
+        QFETCH(QPoint, scroll);
+        const Dib dib = Noise(23, 10, bits, 5);
         QImage frame(50, 30, QImage::Format_RGB32);
-        const double zoom = 2.5;
-        StretchVisible(dib, zoom, {7, 3}, frame);
+        StretchVisible(dib, zoom, scroll, frame);
         for (int y = 0; y < frame.height(); ++y) {
             for (int x = 0; x < frame.width(); ++x) {
-                const int ix = static_cast<int>((x + 7) / zoom), iy = static_cast<int>((y + 3) / zoom);
-                const uint32_t expected = ix < 20 && iy < 10 ? DisplayRgb(dib, ix, iy) : 0u;
+                const int ix = static_cast<int>((x + scroll.x()) / zoom), iy = static_cast<int>((y + scroll.y()) / zoom);
+                const uint32_t expected = ix < 23 && iy < 10 ? DisplayRgb(dib, ix, iy) : 0u;
                 QCOMPARE(frame.pixel(x, y) & 0xFFFFFFu, expected);
             }
         }

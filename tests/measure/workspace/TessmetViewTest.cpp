@@ -118,7 +118,6 @@ private slots:
         b.click({20, 20});
         b.click({120, 20});
         b.click({120, 120});
-        QVERIFY(b.host.status[0].isEmpty());  // no move yet
         b.doubleClick({20, 120});
         QCOMPARE(b.view->clicks().count(), 4);
         QVERIFY(b.view->clicks().WaitingForLabel());
@@ -255,6 +254,7 @@ private slots:
         // Beyond the image the read-out stays on its last column and row.
         MoveMouse(b.viewport(), {390, 290});
         QCOMPARE(b.host.status[0], QString("(99, 99)  R=99 G=99 B=7"));
+        QCOMPARE(b.host.zoomPoints.back(), QPoint(195, 145));
     }
 
     void luminanceColumnAtZoomTwo() {

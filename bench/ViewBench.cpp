@@ -1,0 +1,188 @@
+// The measurement view on a 6000 x 4000 picture, offscreen: a paint at zoom 0.25 and at zoom 1
+// (the whole paint event of a 1280 x 960 client area: screen copy, overlays, blit), the first
+// paint after the display changed at zoom 0.25 (which shrinks the whole picture once), and the
+// recomposition of the layers with 64 measurements. Each against a plain copy of the bytes it
+// has to touch: the client area's pixels for a paint, the display bitmap for the others.
+
+#include "measure/core/MeasureKinds.h"
+#include "measure/core/Measurement.h"
+#include "measure/workspace/CTessmetView.h"
+#include "measure/workspace/ViewHost.h"
+#include "measure/workspace/ShowMessage.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include "bench/Figure.h"
+
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace tessmet;
+
+constexpr int kWidth = 6000;
+constexpr int kHeight = 4000;
+constexpr QSize kClient(1280, 960);
+
+class QuietPresenter : public MessagePresenter {
+public:
+    MessageAnswer present(const MessageRequest&) override { return MessageAnswer::Ok; }
+};
+
+class BenchHost : public ViewHost {
+public:
+    void setStatusText(int, const QString&) override {}
+    ToolMode currentTool() const override { return Tool::None; }
+    void setFlags(const LayerFlags&) override {}
+    const Settings& settings() const override { return settings_; }
+    const SharedCalibration& sharedCalibration() const override { return shared_; }
+    MessagePresenter& messages() override { return presenter_; }
+    void runCommand(int) override {}
+    void setMainWindowEnabled(bool) override {}
+
+private:
+    Settings settings_;
+    SharedCalibration shared_;
+    QuietPresenter presenter_;
+};
+
+Dib Specimen() {
+    Dib dib(kWidth, kHeight, 24);
+    std::mt19937 random(3);
+    for (int y = 0; y < kHeight; ++y) {
+        uint8_t* row = dib.row(y);
+        for (int x = 0; x < kWidth * 3; ++x) row[x] = static_cast<uint8_t>((x / 3 + y) ^ (random() & 15));
+    }
+    return dib;
+}
+
+// One measurement of each of the eight kinds per block of 8, spread over the picture.
+Measurement Sample(int index) {
+    const int ox = 100 + (index % 8) * 700, oy = 100 + (index / 8) * 480;
+    std::vector<Point> points;
+    switch (index % 8) {
+        case 0: points = {{ox, oy}, {ox + 400, oy + 50}}; break;
+        case 1: points = {{ox, oy}, {ox + 400, oy}, {ox + 200, oy + 150}}; break;
+        case 2: points = {{ox, oy}, {ox + 300, oy + 20}, {ox + 280, oy + 220}, {ox + 10, oy + 200}}; break;
+        case 3: points = {{ox, oy}, {ox + 300, oy}, {ox + 100, oy + 250}}; break;
+        case 4: points = {{ox, oy}, {ox + 300, oy + 20}, {ox, oy + 200}, {ox + 250, oy + 10}}; break;
+        case 5: points = {{ox + 150, oy + 150}, {ox + 250, oy + 150}}; break;
+        case 6: points = {{ox, oy + 100}, {ox + 100, oy}, {ox + 200, oy + 100}}; break;
+        default: points = {{ox, oy}, {ox + 350, oy + 100}}; break;
+    }
+    const ObjectKind kind = MeasureKindTable()[index % 8].kind;
+    MeasureInput input;
+    input.kind = kind;
+    input.points = points;
+    input.label = {ox + 20, oy + 300};
+    input.pen = {0, 1, 0xFF0000};
+    input.imageWidth = kWidth;
+    input.imageHeight = kHeight;
+    Measurement m;
+    BuildMeasurement(input, 1.0, m);
+    return m;
+}
+
+// A shown view of the specimen with 64 measurements and every layer with content on.
+struct ViewFixture {
+    ViewFixture() : view(host, nullptr) {
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.SetPicture(Specimen());
+        for (int i = 0; i < 64; ++i) {
+            const Measurement m = Sample(i);
+            view.store().Add(m.kind, EncodeRecord(m));
+        }
+        LayerFlags flags;
+        flags.measureLayer = true;
+        view.SetFlags(flags);
+        view.resize(kClient);
+        view.show();
+        QApplication::processEvents();
+        target = QImage(kClient, QImage::Format_ARGB32_Premultiplied);
+    }
+    void paint() { view.viewport()->render(&target); }
+
+    BenchHost host;
+    CTessmetView view;
+    QImage target;
+};
+
+// Made on first use, and destroyed by main while the application still exists.
+std::unique_ptr<ViewFixture>& FixtureSlot() {
+    static std::unique_ptr<ViewFixture> fixture;
+    return fixture;
+}
+
+ViewFixture& Fixture() {
+    std::unique_ptr<ViewFixture>& slot = FixtureSlot();
+    if (!slot) slot = std::make_unique<ViewFixture>();
+    return *slot;
+}
+
+void CopyBytes(benchmark::State& state, size_t bytes) {
+    std::vector<uint8_t> source(bytes, 1), target(bytes);
+    for (auto _ : state) {
+        std::memcpy(target.data(), source.data(), bytes);
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+}
+
+void BM_CopyClientBytes(benchmark::State& state) { CopyBytes(state, size_t(kClient.width()) * kClient.height() * 4); }
+void BM_CopyDisplayBytes(benchmark::State& state) { CopyBytes(state, size_t(kWidth) * kHeight * 3); }
+
+void PaintAt(benchmark::State& state, double zoom) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(zoom);
+    f.view.ScrollTo({kWidth / 3, kHeight / 3});
+    f.paint();  // the shrunken picture is made once per zoom and display
+    for (auto _ : state) {
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+}
+
+void BM_PaintZoomQuarter(benchmark::State& state) { PaintAt(state, 0.25); }
+void BM_PaintZoomOne(benchmark::State& state) { PaintAt(state, 1.0); }
+
+void BM_FirstPaintZoomQuarter(benchmark::State& state) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(0.25);
+    f.view.ScrollTo({0, 0});
+    for (auto _ : state) {
+        f.view.DisplayChanged();  // as after a recomposition
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+}
+
+void BM_Rebuild64Measurements(benchmark::State& state) {
+    ViewFixture& f = Fixture();
+    for (auto _ : state) {
+        f.view.Rebuild();
+        benchmark::DoNotOptimize(f.view.images().display().bits());
+    }
+}
+
+SUITE_FIGURE("View paint 6000x4000 at zoom 0.25", BM_CopyClientBytes, BM_PaintZoomQuarter);
+SUITE_FIGURE("View paint 6000x4000 at zoom 1", BM_CopyClientBytes, BM_PaintZoomOne);
+SUITE_FIGURE("View first paint after a change at zoom 0.25", BM_CopyDisplayBytes, BM_FirstPaintZoomQuarter);
+SUITE_FIGURE("View Rebuild 6000x4000 with 64 measurements", BM_CopyDisplayBytes, BM_Rebuild64Measurements);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    FixtureSlot().reset();
+    return 0;
+}
