@@ -221,6 +221,13 @@ private slots:
         QCOMPARE(frame->activeView()->scrollPosition(), QPoint(80, 0));  // 20 x zoom
         QTest::keyClick(frame.get(), Qt::Key_Down);
         QCOMPARE(frame->activeView()->scrollPosition(), QPoint(80, 80));
+
+        // ESC reaches the main window from the view that has the focus.
+        frame->OnCommand(CommandId::MeasureAngle);
+        QCOMPARE(frame->currentTool(), Tool::Angle);
+        frame->activeView()->viewport()->setFocus();
+        QTest::keyClick(frame->activeView()->viewport(), Qt::Key_Escape);
+        QCOMPARE(frame->currentTool(), Tool::None);
     }
 
     void undoRemovesTheNewestObject() {
