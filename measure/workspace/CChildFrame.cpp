@@ -136,7 +136,7 @@ bool CChildFrame::event(QEvent* event) {
 
 void CChildFrame::connectToArea() {
     QMdiArea* area = mdiArea();
-    if (area == connectedArea_) return;
+    if (connectedArea_ == static_cast<QObject*>(area)) return;
     if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
     connectedArea_ = area;
     if (area) connect(area, &QMdiArea::subWindowActivated, this, &CChildFrame::areaActivated);

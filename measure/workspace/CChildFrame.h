@@ -86,7 +86,9 @@ private:
     ViewHost& host_;
     FrameRegistry& registry_;
     CTessmetView* view_ = nullptr;  // child widget, owned by the window
-    QPointer<QMdiArea> connectedArea_;
+    // Held as a plain object: it is only disconnected from, also while the workspace itself is
+    // being destroyed and no longer is a workspace.
+    QPointer<QObject> connectedArea_;
     double zoom_ = 1.0;
     bool activatedOnce_ = false;
     bool viewActive_ = false;

@@ -1,70 +1,52 @@
 #include "measure/workspace/Settings.h"
 
-#include "platform/ProfileFile.h"
+#include "platform/ProfileBatch.h"
 
 #include <string>
 
 namespace tessmet {
 namespace {
 
-using platform::ProfileFile;
-
-int ReadInt(const ProfileFile& file, const char* section, const char* key, int fallback) {
-    const auto value = file.value(section, key);
-    return value ? platform::ParseProfileInt(*value, fallback) : fallback;
-}
+using platform::ProfileBatch;
+using platform::ProfileReader;
 
 int InRangeOr(int value, int low, int high, int fallback) {
     return (value < low || value > high) ? fallback : value;
 }
 
-// Several keys go into the file in one replacement, in the order given: the file never holds
-// half of a save.
-class ProfileBatch {
-public:
-    explicit ProfileBatch(std::string path) : path_(std::move(path)), file_(ProfileFile::Load(path_)) {}
-    void set(const char* section, const char* key, const std::string& value) { file_.setValue(section, key, value); }
-    void set(const char* section, const char* key, int value) { set(section, key, std::to_string(value)); }
-    bool commit() const { return file_.save(path_); }
-
-private:
-    std::string path_;
-    ProfileFile file_;
-};
-
 }  // namespace
 
 void LoadSettings(const std::string& iniPath, Settings& s) {
-    const ProfileFile file = ProfileFile::Load(iniPath);
+    const ProfileReader file(iniPath);
     const Settings defaults;
     const auto readPen = [&](const char* prefix, const Pen& fallback) {
         const std::string p = prefix;
         Pen pen;
-        pen.color = ReadInt(file, "PEN", (p + "-Color").c_str(), fallback.color);
-        pen.style = ReadInt(file, "PEN", (p + "-Type").c_str(), fallback.style);
-        pen.width = ReadInt(file, "PEN", (p + "-Width").c_str(), fallback.width);
+        pen.color = file.integer("PEN", p + "-Color", fallback.color);
+        pen.style = file.integer("PEN", p + "-Type", fallback.style);
+        pen.width = file.integer("PEN", p + "-Width", fallback.width);
         return pen;
     };
     s.ipPen = readPen("IP", defaults.ipPen);
     s.measurePen = readPen("Measure", defaults.measurePen);
     s.drawPen = readPen("Draw", defaults.drawPen);
-    s.addColor = ReadInt(file, "PEN", "Add-Color", defaults.addColor);
-    s.addUseXor = ReadInt(file, "PEN", "Add-UseXOR", defaults.addUseXor);
-    s.jpegQuality = InRangeOr(ReadInt(file, "OTHER", "JpegQuality", 5), 1, 10, 5);
-    s.gridDistance = InRangeOr(ReadInt(file, "OTHER", "GridDistance", 50), 10, 100, 50);
-    s.centerLineOffX = InRangeOr(ReadInt(file, "OTHER", "CenterLineOffX", 0), -999, 999, 0);
-    s.centerLineOffY = InRangeOr(ReadInt(file, "OTHER", "CenterLineOffY", 0), -999, 999, 0);
-    s.measArrow = ReadInt(file, "OTHER", "MeasArrow", defaults.measArrow);
-    s.measSquare = ReadInt(file, "OTHER", "MeasSquare", defaults.measSquare);
+    s.addColor = file.integer("PEN", "Add-Color", defaults.addColor);
+    s.addUseXor = file.integer("PEN", "Add-UseXOR", defaults.addUseXor);
+    s.jpegQuality = InRangeOr(file.integer("OTHER", "JpegQuality", 5), 1, 10, 5);
+    s.gridDistance = InRangeOr(file.integer("OTHER", "GridDistance", 50), 10, 100, 50);
+    s.centerLineOffX = InRangeOr(file.integer("OTHER", "CenterLineOffX", 0), -999, 999, 0);
+    s.centerLineOffY = InRangeOr(file.integer("OTHER", "CenterLineOffY", 0), -999, 999, 0);
+    s.measArrow = file.integer("OTHER", "MeasArrow", defaults.measArrow);
+    s.measSquare = file.integer("OTHER", "MeasSquare", defaults.measSquare);
 }
 
 bool SaveSettings(const std::string& iniPath, const Settings& s) {
     ProfileBatch batch(iniPath);
     const auto writePen = [&](const char* prefix, const Pen& pen) {
         const std::string p = prefix;
-        batch.set("PEN", (p + "-Color").c_str(), static_cast<int>(pen.color));
-        batch.set("PEN", (p + "-Type").c_str(), pen.style);
-        batch.set("PEN", (p + "-Width").c_str(), pen.width);
+        batch.set("PEN", p + "-Color", static_cast<int>(pen.color));
+        batch.set("PEN", p + "-Type", pen.style);
+        batch.set("PEN", p + "-Width", pen.width);
     };
     writePen("IP", s.ipPen);
     writePen("Measure", s.measurePen);
@@ -81,26 +63,23 @@ bool SaveSettings(const std::string& iniPath, const Settings& s) {
 }
 
 FontDescription LoadFont(const std::string& iniPath) {
-    const ProfileFile file = ProfileFile::Load(iniPath);
+    // The face name field holds 31 characters and a terminator.
+    const ProfileReader file(iniPath, 32);
     FontDescription f;
-    f.height = ReadInt(file, "Font", "Height", f.height);
-    f.width = ReadInt(file, "Font", "Width", f.width);
-    f.escapement = ReadInt(file, "Font", "Escapement", f.escapement);
-    f.orientation = ReadInt(file, "Font", "Orientation", f.orientation);
-    f.weight = ReadInt(file, "Font", "Weight", f.weight);
-    f.italic = ReadInt(file, "Font", "Italic", f.italic);
-    f.underline = ReadInt(file, "Font", "Underline", f.underline);
-    f.strikeOut = ReadInt(file, "Font", "StrikeOut", f.strikeOut);
-    f.charSet = ReadInt(file, "Font", "CharSet", f.charSet);
-    f.outPrecision = ReadInt(file, "Font", "OutPrecision", f.outPrecision);
-    f.clipPrecision = ReadInt(file, "Font", "ClipPrecision", f.clipPrecision);
-    f.quality = ReadInt(file, "Font", "Quality", f.quality);
-    f.pitchAndFamily = ReadInt(file, "Font", "PitchAndFamily", f.pitchAndFamily);
-    if (const auto face = file.value("Font", "FaceName")) {
-        f.faceName = *face;
-        // The face name field holds 31 characters and a terminator.
-        if (f.faceName.size() > 31) f.faceName.resize(31);
-    }
+    f.height = file.integer("Font", "Height", f.height);
+    f.width = file.integer("Font", "Width", f.width);
+    f.escapement = file.integer("Font", "Escapement", f.escapement);
+    f.orientation = file.integer("Font", "Orientation", f.orientation);
+    f.weight = file.integer("Font", "Weight", f.weight);
+    f.italic = file.integer("Font", "Italic", f.italic);
+    f.underline = file.integer("Font", "Underline", f.underline);
+    f.strikeOut = file.integer("Font", "StrikeOut", f.strikeOut);
+    f.charSet = file.integer("Font", "CharSet", f.charSet);
+    f.outPrecision = file.integer("Font", "OutPrecision", f.outPrecision);
+    f.clipPrecision = file.integer("Font", "ClipPrecision", f.clipPrecision);
+    f.quality = file.integer("Font", "Quality", f.quality);
+    f.pitchAndFamily = file.integer("Font", "PitchAndFamily", f.pitchAndFamily);
+    f.faceName = file.text("Font", "FaceName", f.faceName);
     return f;
 }
 
@@ -124,17 +103,17 @@ bool SaveFont(const std::string& iniPath, const FontDescription& f) {
 }
 
 WindowPlacement LoadPlacement(const std::string& iniPath) {
-    const ProfileFile file = ProfileFile::Load(iniPath);
+    const ProfileReader file(iniPath);
     WindowPlacement p;
-    p.minX = ReadInt(file, "Settings", "minX", p.minX);
-    p.minY = ReadInt(file, "Settings", "minY", p.minY);
-    p.maxX = ReadInt(file, "Settings", "maxX", p.maxX);
-    p.maxY = ReadInt(file, "Settings", "maxY", p.maxY);
-    p.showCommand = ReadInt(file, "Settings", "size", p.showCommand);
-    p.left = ReadInt(file, "Settings", "left", p.left);
-    p.top = ReadInt(file, "Settings", "top", p.top);
-    p.right = ReadInt(file, "Settings", "right", p.right);
-    p.bottom = ReadInt(file, "Settings", "bottom", p.bottom);
+    p.minX = file.integer("Settings", "minX", p.minX);
+    p.minY = file.integer("Settings", "minY", p.minY);
+    p.maxX = file.integer("Settings", "maxX", p.maxX);
+    p.maxY = file.integer("Settings", "maxY", p.maxY);
+    p.showCommand = file.integer("Settings", "size", p.showCommand);
+    p.left = file.integer("Settings", "left", p.left);
+    p.top = file.integer("Settings", "top", p.top);
+    p.right = file.integer("Settings", "right", p.right);
+    p.bottom = file.integer("Settings", "bottom", p.bottom);
     return p;
 }
 

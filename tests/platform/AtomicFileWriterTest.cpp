@@ -8,16 +8,11 @@
 
 using platform::AtomicFileWriter;
 using testsupport::ReadText;
+using testsupport::CountEntries;
 using testsupport::TempDir;
 using testsupport::WriteText;
 
 namespace {
-
-size_t CountEntries(const std::filesystem::path& folder) {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
-    return n;
-}
 
 TEST(AtomicFileWriter, PiecesAndStreamWritesLandTogetherOnCommit) {
     TempDir dir;

@@ -35,6 +35,13 @@ private:
     std::filesystem::path path_;
 };
 
+// Number of entries in a folder: a failed save must not leave temporary files behind.
+inline size_t CountEntries(const std::filesystem::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
+    return n;
+}
+
 inline void WriteText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;

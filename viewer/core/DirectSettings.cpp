@@ -1,6 +1,6 @@
 #include "viewer/core/DirectSettings.h"
 
-#include "viewer/core/ProfileBatch.h"
+#include "platform/ProfileBatch.h"
 
 #include <charconv>
 
@@ -8,7 +8,7 @@ namespace lumora {
 namespace {
 
 CameraProperties ReadCameraSection(const std::string& applicationFolder, const char* section) {
-    const ProfileReader ini(ViewerIniPath(applicationFolder));
+    const platform::ProfileReader ini(ViewerIniPath(applicationFolder), kViewerStringBuffer);
     CameraProperties values;
     for (CameraProperty p : kAllCameraProperties)
         values[p] = ini.integer(section, std::string(CameraPropertyKey(p)).c_str(),
@@ -26,7 +26,7 @@ std::string SixDecimals(double value) {
 }  // namespace
 
 FormState ReadFormState(const std::string& applicationFolder) {
-    const ProfileReader ini(ViewerIniPath(applicationFolder));
+    const platform::ProfileReader ini(ViewerIniPath(applicationFolder), kViewerStringBuffer);
     const FormState d;
     FormState s;
     s.captureSize = ini.integer("CAPTURE", "SIZE", d.captureSize);
@@ -43,7 +43,7 @@ FormState ReadFormState(const std::string& applicationFolder) {
 }
 
 bool WriteFormState(const std::string& applicationFolder, const FormState& s) {
-    ProfileBatch ini(ViewerIniPath(applicationFolder));
+    platform::ProfileBatch ini(ViewerIniPath(applicationFolder));
     ini.set("CAPTURE", "SIZE", s.captureSize);
     ini.set("CAPTURE", "TYPE", s.captureType);
     ini.set("MODE", "SCALE", s.modeScale);
@@ -58,7 +58,7 @@ bool WriteFormState(const std::string& applicationFolder, const FormState& s) {
 }
 
 std::string ReadCameraDevice(const std::string& applicationFolder) {
-    return ProfileReader(ViewerIniPath(applicationFolder)).text("CAMERA", "DEVICE", "");
+    return platform::ProfileReader(ViewerIniPath(applicationFolder), kViewerStringBuffer).text("CAMERA", "DEVICE", "");
 }
 
 CameraProperties ReadCameraProperties(const std::string& applicationFolder) {
@@ -70,19 +70,19 @@ CameraProperties ReadCameraDefaults(const std::string& applicationFolder) {
 }
 
 bool WriteCameraProperties(const std::string& applicationFolder, const CameraProperties& values) {
-    ProfileBatch ini(ViewerIniPath(applicationFolder));
+    platform::ProfileBatch ini(ViewerIniPath(applicationFolder));
     for (CameraProperty p : kAllCameraProperties)
         ini.set("CAMERA_PROP", std::string(CameraPropertyKey(p)).c_str(), values[p]);
     return ini.commit();
 }
 
 std::string ReadMakerUrl(const std::string& applicationFolder) {
-    return ProfileReader(ViewerIniPath(applicationFolder)).text("TALVANE", "URL", kDefaultMakerUrl);
+    return platform::ProfileReader(ViewerIniPath(applicationFolder), kViewerStringBuffer).text("TALVANE", "URL", kDefaultMakerUrl);
 }
 
 bool WriteCalibration(const ViewerSettings& s) {
     const auto attempt = [&s] {
-        ProfileBatch ini(ViewerIniPath(s.applicationFolder));
+        platform::ProfileBatch ini(ViewerIniPath(s.applicationFolder));
         ini.set("CALIBRATION", "IS_MM", s.calibrationUnit);
         ini.set("CALIBRATION", "USE_CALIBRATION", s.calibrationApplied);
         ini.set("CALIBRATION", "ONE_PIXEL_SIZE", SixDecimals(s.onePixelSize));

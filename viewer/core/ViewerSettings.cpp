@@ -1,6 +1,6 @@
 #include "viewer/core/ViewerSettings.h"
 
-#include "viewer/core/ProfileBatch.h"
+#include "platform/ProfileBatch.h"
 
 #include "platform/ProfileFile.h"
 
@@ -25,7 +25,7 @@ double TextAsDouble(std::string_view text) {
 
 ViewerSettings LoadViewerSettings(const std::string& applicationFolder,
                                   const std::string& defaultTessmetFolder) {
-    const ProfileReader ini(ViewerIniPath(applicationFolder));
+    const platform::ProfileReader ini(ViewerIniPath(applicationFolder), kViewerStringBuffer);
     ViewerSettings s;
     const ViewerSettings d;
     s.applicationFolder = applicationFolder;
@@ -65,7 +65,7 @@ ViewerSettings LoadViewerSettings(const std::string& applicationFolder,
 }
 
 bool SaveViewerSettings(const ViewerSettings& s) {
-    ProfileBatch ini(ViewerIniPath(s.applicationFolder));
+    platform::ProfileBatch ini(ViewerIniPath(s.applicationFolder));
     ini.set("GALLERY", "PATH", s.galleryFolder);
     ini.set("TESSMET", "PATH", s.tessmetFolder);
     ini.set("GRID_LINE", "SPACE_INDEX", s.gridSpaceIndex);

@@ -12,6 +12,7 @@ using testsupport::AsString;
 using testsupport::BmpSpec;
 using testsupport::BuildBmp;
 using testsupport::ReadText;
+using testsupport::CountEntries;
 using testsupport::TempDir;
 using testsupport::WriteText;
 
@@ -22,12 +23,6 @@ uint32_t FieldAt(const std::string& bytes, size_t at, int size) {
     uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
     return value;
-}
-
-size_t CountEntries(const std::filesystem::path& folder) {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
-    return n;
 }
 
 TEST(BmpWriter, ThreeByTwoAt24BitsIs78BytesWithTheTabledHeader) {

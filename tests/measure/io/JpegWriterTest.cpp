@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 
 using testsupport::ReadText;
+using testsupport::CountEntries;
 using testsupport::TempDir;
 using testsupport::WriteText;
 
@@ -61,12 +62,6 @@ Dib Noise(int width, int height, int bitsPerPixel, unsigned seed) {
     std::mt19937 random(seed);
     for (size_t i = 0; i < dib.sizeBytes(); ++i) dib.bits()[i] = static_cast<uint8_t>(random());
     return dib;
-}
-
-size_t CountEntries(const std::filesystem::path& folder) {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
-    return n;
 }
 
 // The setting 1..10 reaches libjpeg as 10..100: the file carries exactly libjpeg's tables for
