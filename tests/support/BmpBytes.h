@@ -11,7 +11,7 @@
 
 namespace testsupport {
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 4;
     int32_t height = 3;                  // negative: rows top-down
     uint16_t bitsPerPixel = 24;
@@ -39,38 +39,38 @@ inline std::vector<uint8_t> PatternBytes(size_t count, unsigned seed = 0) {
     return bytes;
 }
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& spec) {
-    const int stride = BmpStride(spec.width, spec.bitsPerPixel);
-    const int64_t rows = spec.height < 0 ? -static_cast<int64_t>(spec.height) : spec.height;
+inline std::vector<uint8_t> BuildBmp(const BmpLayout& layout) {
+    const int stride = BmpStride(layout.width, layout.bitsPerPixel);
+    const int64_t rows = layout.height < 0 ? -static_cast<int64_t>(layout.height) : layout.height;
     const std::vector<uint8_t> pixels =
-        spec.pixels.empty() ? PatternBytes(static_cast<size_t>(stride * rows)) : spec.pixels;
-    const bool masksAfterHeader = spec.compression == 3 && spec.infoSize == 40;
-    const uint32_t headerEnd = 14 + spec.infoSize + (masksAfterHeader ? 12 : 0);
-    const uint32_t offset = spec.pixelOffset.value_or(headerEnd + 4 * spec.paletteEntries);
+        layout.pixels.empty() ? PatternBytes(static_cast<size_t>(stride * rows)) : layout.pixels;
+    const bool masksAfterHeader = layout.compression == 3 && layout.infoSize == 40;
+    const uint32_t headerEnd = 14 + layout.infoSize + (masksAfterHeader ? 12 : 0);
+    const uint32_t offset = layout.pixelOffset.value_or(headerEnd + 4 * layout.paletteEntries);
 
-    std::vector<uint8_t> out(std::max<size_t>(headerEnd + 4 * spec.paletteEntries, offset), 0);
+    std::vector<uint8_t> out(std::max<size_t>(headerEnd + 4 * layout.paletteEntries, offset), 0);
     out[0] = 'B';
     out[1] = 'M';
     PutLe(out, 2, offset + pixels.size(), 4);
     PutLe(out, 10, offset, 4);
-    PutLe(out, 14, spec.infoSize, 4);
-    if (spec.infoSize == 12) {
-        PutLe(out, 18, static_cast<uint16_t>(spec.width), 2);
-        PutLe(out, 20, static_cast<uint16_t>(spec.height), 2);
+    PutLe(out, 14, layout.infoSize, 4);
+    if (layout.infoSize == 12) {
+        PutLe(out, 18, static_cast<uint16_t>(layout.width), 2);
+        PutLe(out, 20, static_cast<uint16_t>(layout.height), 2);
         PutLe(out, 22, 1, 2);
-        PutLe(out, 24, spec.bitsPerPixel, 2);
+        PutLe(out, 24, layout.bitsPerPixel, 2);
     } else {
-        PutLe(out, 18, static_cast<uint32_t>(spec.width), 4);
-        PutLe(out, 22, static_cast<uint32_t>(spec.height), 4);
+        PutLe(out, 18, static_cast<uint32_t>(layout.width), 4);
+        PutLe(out, 22, static_cast<uint32_t>(layout.height), 4);
         PutLe(out, 26, 1, 2);
-        PutLe(out, 28, spec.bitsPerPixel, 2);
-        PutLe(out, 30, spec.compression, 4);
+        PutLe(out, 28, layout.bitsPerPixel, 2);
+        PutLe(out, 30, layout.compression, 4);
         PutLe(out, 34, pixels.size(), 4);
-        PutLe(out, 46, spec.paletteEntries, 4);
-        if (spec.compression == 3)
-            for (int i = 0; i < 3; ++i) PutLe(out, 54 + 4 * i, spec.masks[i], 4);
+        PutLe(out, 46, layout.paletteEntries, 4);
+        if (layout.compression == 3)
+            for (int i = 0; i < 3; ++i) PutLe(out, 54 + 4 * i, layout.masks[i], 4);
     }
-    for (uint32_t i = 0; i < spec.paletteEntries; ++i) PutLe(out, headerEnd + 4 * i, 0x00102030u * i, 4);
+    for (uint32_t i = 0; i < layout.paletteEntries; ++i) PutLe(out, headerEnd + 4 * i, 0x00102030u * i, 4);
     out.resize(offset);
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;

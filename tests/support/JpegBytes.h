@@ -12,7 +12,7 @@
 
 namespace testsupport {
 
-struct JpegSpec {
+struct JpegLayout {
     int width = 32;
     int height = 16;
     J_COLOR_SPACE input = JCS_RGB;        // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
@@ -29,7 +29,7 @@ inline int Components(J_COLOR_SPACE space) {
 
 // `pixels`: width * height * components bytes, rows top-down. Aborts on a libjpeg error (tests
 // only hand it sound input).
-inline std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec, const std::vector<uint8_t>& pixels) {
+inline std::vector<uint8_t> EncodeJpeg(const JpegLayout& layout, const std::vector<uint8_t>& pixels) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -38,18 +38,18 @@ inline std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec, const std::vector<u
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-    cinfo.image_height = static_cast<JDIMENSION>(spec.height);
-    cinfo.input_components = Components(spec.input);
-    cinfo.in_color_space = spec.input;
+    cinfo.image_width = static_cast<JDIMENSION>(layout.width);
+    cinfo.image_height = static_cast<JDIMENSION>(layout.height);
+    cinfo.input_components = Components(layout.input);
+    cinfo.in_color_space = layout.input;
     jpeg_set_defaults(&cinfo);
-    if (spec.stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, spec.stored);
-    cinfo.write_Adobe_marker = spec.adobeMarker && (spec.input == JCS_CMYK);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
-    if (spec.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.arith_code = spec.arithmetic ? TRUE : FALSE;
+    if (layout.stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, layout.stored);
+    cinfo.write_Adobe_marker = layout.adobeMarker && (layout.input == JCS_CMYK);
+    jpeg_set_quality(&cinfo, layout.quality, TRUE);
+    if (layout.progressive) jpeg_simple_progression(&cinfo);
+    cinfo.arith_code = layout.arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&cinfo, TRUE);
-    const size_t rowBytes = static_cast<size_t>(spec.width) * cinfo.input_components;
+    const size_t rowBytes = static_cast<size_t>(layout.width) * cinfo.input_components;
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + cinfo.next_scanline * rowBytes);
         jpeg_write_scanlines(&cinfo, &row, 1);

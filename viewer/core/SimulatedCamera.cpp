@@ -1,7 +1,7 @@
 #include "viewer/core/SimulatedCamera.h"
 
 #include "viewer/core/FramePool.h"
-#include "viewer/core/SpecimenRenderer.h"
+#include "viewer/core/SlideRenderer.h"
 
 #include <algorithm>
 #include <condition_variable>

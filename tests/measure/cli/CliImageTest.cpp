@@ -17,19 +17,19 @@ namespace {
 CliResult Cli(const std::vector<std::string>& args) { return RunProgram(TESSMET_CLI, args); }
 
 std::string Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t palette = 0) {
-    testsupport::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    spec.paletteEntries = palette;
-    return AsString(testsupport::BuildBmp(spec));
+    testsupport::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
+    layout.paletteEntries = palette;
+    return AsString(testsupport::BuildBmp(layout));
 }
 
 std::string Jpeg(int width, int height) {
-    testsupport::JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return AsString(testsupport::EncodeJpeg(spec, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3, 77)));
+    testsupport::JpegLayout layout;
+    layout.width = width;
+    layout.height = height;
+    return AsString(testsupport::EncodeJpeg(layout, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3, 77)));
 }
 
 TEST(CliOpen, PrintsSizeAndDepthOrTheFirstMessage) {

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 using testsupport::AsString;
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::BuildBmp;
 using testsupport::TempDir;
 using testsupport::WriteText;
@@ -20,20 +20,20 @@ namespace tessmet {
 namespace {
 
 std::string Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0, uint32_t palette = 0) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    spec.compression = compression;
-    spec.paletteEntries = palette;
-    return AsString(BuildBmp(spec));
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
+    layout.compression = compression;
+    layout.paletteEntries = palette;
+    return AsString(BuildBmp(layout));
 }
 
 std::string Jpeg(int width, int height) {
-    testsupport::JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    const auto bytes = testsupport::EncodeJpeg(spec, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3, 99));
+    testsupport::JpegLayout layout;
+    layout.width = width;
+    layout.height = height;
+    const auto bytes = testsupport::EncodeJpeg(layout, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3, 99));
     return AsString(bytes);
 }
 

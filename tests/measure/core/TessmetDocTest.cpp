@@ -21,18 +21,18 @@ namespace tessmet {
 namespace {
 
 std::string Bmp16() {
-    testsupport::BmpSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.bitsPerPixel = 16;
-    return AsString(testsupport::BuildBmp(spec));
+    testsupport::BmpLayout layout;
+    layout.width = 5;
+    layout.height = 3;
+    layout.bitsPerPixel = 16;
+    return AsString(testsupport::BuildBmp(layout));
 }
 
 std::string Jpeg() {
-    testsupport::JpegSpec spec;
-    spec.width = 16;
-    spec.height = 16;
-    return AsString(testsupport::EncodeJpeg(spec, std::vector<uint8_t>(16 * 16 * 3, 180)));
+    testsupport::JpegLayout layout;
+    layout.width = 16;
+    layout.height = 16;
+    return AsString(testsupport::EncodeJpeg(layout, std::vector<uint8_t>(16 * 16 * 3, 180)));
 }
 
 struct Counter {
@@ -98,10 +98,10 @@ TEST(TessmetDoc, SaveAsWritesElsewhereAndTheDocumentKeepsItsPath) {
 TEST(TessmetDoc, AFailedSaveKeepsThePictureOnDisk) {
     TempDir dir;
     const std::string path = dir.file("big.bmp");
-    testsupport::BmpSpec spec;
-    spec.width = 200;
-    spec.height = 100;
-    const std::string before = AsString(testsupport::BuildBmp(spec));
+    testsupport::BmpLayout layout;
+    layout.width = 200;
+    layout.height = 100;
+    const std::string before = AsString(testsupport::BuildBmp(layout));
     WriteText(path, before);
     CTessmetDoc document(path);
     ImageSet images;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::AsString;
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::BuildBmp;
 using testsupport::TempDir;
 using testsupport::WriteText;
@@ -22,12 +22,12 @@ TEST(BmpProbe, ReportsTheHeaderFieldsWhateverTheDepth) {
     const Case cases[] = {{3, 2, 24, 12}, {5, -7, 16, 12}, {2, 2, 32, 8}, {9, 1, 8, 12}, {33, 1, 1, 8}};
     TempDir dir;
     for (const Case& c : cases) {
-        BmpSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitsPerPixel = c.bits;
+        BmpLayout layout;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.bitsPerPixel = c.bits;
         const std::string path = dir.file("p.bmp");
-        WriteText(path, AsString(BuildBmp(spec)));
+        WriteText(path, AsString(BuildBmp(layout)));
         BmpHeaderInfo info;
         ASSERT_EQ(ProbeBmpFile(path, info), ProbeResult::Ok) << c.width << "x" << c.height;
         EXPECT_EQ(info.width, c.width);
@@ -42,7 +42,7 @@ TEST(BmpProbe, ReportsTheHeaderFieldsWhateverTheDepth) {
 TEST(BmpProbe, IgnoresAHostileFileSize) {
     TempDir dir;
     const std::string path = dir.file("liar.bmp");
-    std::vector<uint8_t> bytes = BuildBmp(BmpSpec{});
+    std::vector<uint8_t> bytes = BuildBmp(BmpLayout{});
     testsupport::PutLe(bytes, 2, 0xFFFFFFFFu, 4);
     bytes.resize(30);  // the header fields and nothing else
     WriteText(path, AsString(bytes));

@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstring>
 
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::BmpStride;
 using testsupport::BuildBmp;
 
@@ -22,46 +22,46 @@ ReadStatus Decode(const std::vector<uint8_t>& bytes, Dib& picture) {
 
 struct StoredCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
 };
 
-BmpSpec Spec(int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0, uint32_t infoSize = 40,
+BmpLayout LayoutOf(int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0, uint32_t infoSize = 40,
              std::array<uint32_t, 3> masks = {}) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    spec.compression = compression;
-    spec.infoSize = infoSize;
-    spec.masks = masks;
-    return spec;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
+    layout.compression = compression;
+    layout.infoSize = infoSize;
+    layout.masks = masks;
+    return layout;
 }
 
 constexpr std::array<uint32_t, 3> k555{0x7C00, 0x03E0, 0x001F};
 constexpr std::array<uint32_t, 3> k888{0x00FF0000, 0x0000FF00, 0x000000FF};
 
-BmpSpec WithPalette(BmpSpec spec, uint32_t entries) {
-    spec.paletteEntries = entries;
-    return spec;
+BmpLayout WithPalette(BmpLayout layout, uint32_t entries) {
+    layout.paletteEntries = entries;
+    return layout;
 }
 
 class BmpStoredAsIs : public ::testing::TestWithParam<StoredCase> {};
 
 // The bitmap holds the file's rows, padding included, top row first whatever the file's order.
 TEST_P(BmpStoredAsIs, KeepsDepthAndEveryRowByte) {
-    const BmpSpec& spec = GetParam().spec;
-    const std::vector<uint8_t> file = BuildBmp(spec);
+    const BmpLayout& layout = GetParam().layout;
+    const std::vector<uint8_t> file = BuildBmp(layout);
     Dib picture;
     ASSERT_EQ(Decode(file, picture), ReadStatus::Ok);
-    const int height = spec.height < 0 ? -spec.height : spec.height;
-    ASSERT_EQ(picture.width(), spec.width);
+    const int height = layout.height < 0 ? -layout.height : layout.height;
+    ASSERT_EQ(picture.width(), layout.width);
     ASSERT_EQ(picture.height(), height);
-    ASSERT_EQ(picture.bitsPerPixel(), spec.bitsPerPixel);
-    const int stride = BmpStride(spec.width, spec.bitsPerPixel);
+    ASSERT_EQ(picture.bitsPerPixel(), layout.bitsPerPixel);
+    const int stride = BmpStride(layout.width, layout.bitsPerPixel);
     ASSERT_EQ(picture.stride(), stride);
     const uint8_t* pixels = file.data() + (file.size() - static_cast<size_t>(stride) * height);
     for (int y = 0; y < height; ++y) {
-        const int fileRow = spec.height > 0 ? height - 1 - y : y;
+        const int fileRow = layout.height > 0 ? height - 1 - y : y;
         EXPECT_EQ(std::memcmp(picture.row(y), pixels + static_cast<size_t>(fileRow) * stride, stride), 0)
             << "row " << y;
     }
@@ -69,19 +69,19 @@ TEST_P(BmpStoredAsIs, KeepsDepthAndEveryRowByte) {
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, BmpStoredAsIs,
-    ::testing::Values(StoredCase{"Rgb24BottomUpPadded", Spec(5, 3, 24)},
-                      StoredCase{"Rgb24TopDown", Spec(5, -3, 24)},
-                      StoredCase{"Rgb16Padded", Spec(3, 4, 16)},
-                      StoredCase{"Rgb16TopDown", Spec(3, -4, 16)},
-                      StoredCase{"Rgb32", Spec(2, 3, 32)},
-                      StoredCase{"Bitfields16With555Masks", Spec(3, 2, 16, 3, 40, k555)},
-                      StoredCase{"Bitfields32WithStandardMasks", Spec(3, 2, 32, 3, 40, k888)},
-                      StoredCase{"Bitfields16MasksInsideV5Header", Spec(3, -2, 16, 3, 124, k555)},
-                      StoredCase{"V4Header24", Spec(4, 2, 24, 0, 108)},
-                      StoredCase{"V3WithMasksHeader52", Spec(4, 2, 32, 3, 52, k888)},
-                      StoredCase{"Os2Header64", Spec(4, 2, 24, 0, 64)},
-                      StoredCase{"ColourTableBeforeRows", WithPalette(Spec(5, 2, 24), 16)},
-                      StoredCase{"SinglePixel", Spec(1, 1, 24)}),
+    ::testing::Values(StoredCase{"Rgb24BottomUpPadded", LayoutOf(5, 3, 24)},
+                      StoredCase{"Rgb24TopDown", LayoutOf(5, -3, 24)},
+                      StoredCase{"Rgb16Padded", LayoutOf(3, 4, 16)},
+                      StoredCase{"Rgb16TopDown", LayoutOf(3, -4, 16)},
+                      StoredCase{"Rgb32", LayoutOf(2, 3, 32)},
+                      StoredCase{"Bitfields16With555Masks", LayoutOf(3, 2, 16, 3, 40, k555)},
+                      StoredCase{"Bitfields32WithStandardMasks", LayoutOf(3, 2, 32, 3, 40, k888)},
+                      StoredCase{"Bitfields16MasksInsideV5Header", LayoutOf(3, -2, 16, 3, 124, k555)},
+                      StoredCase{"V4Header24", LayoutOf(4, 2, 24, 0, 108)},
+                      StoredCase{"V3WithMasksHeader52", LayoutOf(4, 2, 32, 3, 52, k888)},
+                      StoredCase{"Os2Header64", LayoutOf(4, 2, 24, 0, 64)},
+                      StoredCase{"ColourTableBeforeRows", WithPalette(LayoutOf(5, 2, 24), 16)},
+                      StoredCase{"SinglePixel", LayoutOf(1, 1, 24)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Bit-field files converted to the bitmap's layout -----------------------------------
@@ -106,14 +106,14 @@ TEST(BmpBitFields, FiveSixFiveBecomesFiveFiveFiveWithRoundedGreen) {
     const Case cases[] = {{0xFFFF, 0x7FFF}, {0xF800, 0x7C00}, {0x07E0, 0x03E0}, {0x001F, 0x001F},
                           {0x0020, 0x0000}, {0x0040, 0x0020}, {0x0400, 0x0200}, {0x8410, 0x4210},
                           {0x0000, 0x0000}, {0x0780, 0x03C0}};
-    BmpSpec spec = Spec(static_cast<int32_t>(std::size(cases)), -1, 16, 3, 40, {0xF800, 0x07E0, 0x001F});
+    BmpLayout layout = LayoutOf(static_cast<int32_t>(std::size(cases)), -1, 16, 3, 40, {0xF800, 0x07E0, 0x001F});
     for (const Case& c : cases) {
         const std::vector<uint8_t> word = Words16({c.in});
-        spec.pixels.insert(spec.pixels.end(), word.begin(), word.end());
+        layout.pixels.insert(layout.pixels.end(), word.begin(), word.end());
     }
-    spec.pixels.resize(BmpStride(spec.width, 16), 0);
+    layout.pixels.resize(BmpStride(layout.width, 16), 0);
     Dib picture;
-    ASSERT_EQ(Decode(BuildBmp(spec), picture), ReadStatus::Ok);
+    ASSERT_EQ(Decode(BuildBmp(layout), picture), ReadStatus::Ok);
     ASSERT_EQ(picture.bitsPerPixel(), 16);
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(Word16(picture.pixel(static_cast<int>(i), 0)), cases[i].out) << std::hex << cases[i].in;
@@ -121,7 +121,7 @@ TEST(BmpBitFields, FiveSixFiveBecomesFiveFiveFiveWithRoundedGreen) {
 
 TEST(BmpBitFields, FourFourFourAndTenBitChannelsAreScaledWithRounding) {
     // 4-4-4 in 16 bits: 15 -> 31, 8 -> round(8 * 31 / 15) = 17, 1 -> 2.
-    BmpSpec small = Spec(1, 1, 16, 3, 40, {0x0F00, 0x00F0, 0x000F});
+    BmpLayout small = LayoutOf(1, 1, 16, 3, 40, {0x0F00, 0x00F0, 0x000F});
     small.pixels = Words16({0x0F81});
     small.pixels.resize(4, 0);
     Dib picture;
@@ -129,7 +129,7 @@ TEST(BmpBitFields, FourFourFourAndTenBitChannelsAreScaledWithRounding) {
     EXPECT_EQ(Word16(picture.pixel(0, 0)), (31 << 10) | (17 << 5) | 2);
 
     // 10-10-10 in 32 bits: 1023 -> 255, 512 -> 128, 3 -> 1; the fourth byte becomes 0.
-    BmpSpec wide = Spec(1, 1, 32, 3, 40, {0x3FF00000, 0x000FFC00, 0x000003FF});
+    BmpLayout wide = LayoutOf(1, 1, 32, 3, 40, {0x3FF00000, 0x000FFC00, 0x000003FF});
     const uint32_t word = (1023u << 20) | (512u << 10) | 3u | 0xC0000000u;
     wide.pixels = {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word >> 16),
                    static_cast<uint8_t>(word >> 24)};
@@ -160,25 +160,25 @@ std::vector<uint8_t> Patched(std::vector<uint8_t> bytes, size_t at, uint32_t val
 }
 
 std::vector<RefusalCase> RefusalCases() {
-    const std::vector<uint8_t> good = BuildBmp(Spec(5, 3, 24));
+    const std::vector<uint8_t> good = BuildBmp(LayoutOf(5, 3, 24));
     std::vector<RefusalCase> cases = {
-        {"OneBit", BuildBmp(WithPalette(Spec(8, 2, 1), 2)), ReadStatus::UnsupportedBitmap},
-        {"FourBit", BuildBmp(WithPalette(Spec(8, 2, 4), 16)), ReadStatus::UnsupportedBitmap},
-        {"EightBit", BuildBmp(WithPalette(Spec(8, 2, 8), 256)), ReadStatus::UnsupportedBitmap},
-        {"RunLength8", BuildBmp(WithPalette(Spec(8, 2, 8, 1), 256)), ReadStatus::UnsupportedBitmap},
-        {"RunLength4", BuildBmp(WithPalette(Spec(8, 2, 4, 2), 16)), ReadStatus::UnsupportedBitmap},
-        {"RunLengthClaiming24Bits", BuildBmp(Spec(4, 2, 24, 1)), ReadStatus::UnsupportedBitmap},
-        {"EmbeddedJpeg", BuildBmp(Spec(4, 2, 24, 4)), ReadStatus::UnsupportedBitmap},
-        {"EmbeddedPng", BuildBmp(Spec(4, 2, 32, 5)), ReadStatus::UnsupportedBitmap},
-        {"BitFieldsOn24Bits", BuildBmp(Spec(4, 2, 24, 3, 40, k888)), ReadStatus::UnsupportedBitmap},
-        {"AlphaBitFields", BuildBmp(Spec(4, 2, 32, 6, 56, k888)), ReadStatus::UnsupportedBitmap},
-        {"Os2HuffmanCompression", BuildBmp(Spec(4, 2, 24, 3, 64)), ReadStatus::UnsupportedBitmap},
-        {"ZeroMask", BuildBmp(Spec(4, 2, 16, 3, 40, {0x7C00, 0, 0x1F})), ReadStatus::UnsupportedBitmap},
-        {"OverlappingMasks", BuildBmp(Spec(4, 2, 16, 3, 40, {0x7C00, 0x07E0, 0x1F})), ReadStatus::UnsupportedBitmap},
-        {"SplitMask", BuildBmp(Spec(4, 2, 16, 3, 40, {0x7C00, 0x0360, 0x1F})), ReadStatus::UnsupportedBitmap},
-        {"MaskBeyond16Bits", BuildBmp(Spec(4, 2, 16, 3, 40, {0x7C000, 0x03E0, 0x1F})), ReadStatus::UnsupportedBitmap},
-        {"CoreHeader", BuildBmp(Spec(4, 2, 24, 0, 12)), ReadStatus::UnsupportedBitmap},
-        {"UnknownHeaderSize", BuildBmp(Spec(4, 2, 24, 0, 44)), ReadStatus::UnsupportedBitmap},
+        {"OneBit", BuildBmp(WithPalette(LayoutOf(8, 2, 1), 2)), ReadStatus::UnsupportedBitmap},
+        {"FourBit", BuildBmp(WithPalette(LayoutOf(8, 2, 4), 16)), ReadStatus::UnsupportedBitmap},
+        {"EightBit", BuildBmp(WithPalette(LayoutOf(8, 2, 8), 256)), ReadStatus::UnsupportedBitmap},
+        {"RunLength8", BuildBmp(WithPalette(LayoutOf(8, 2, 8, 1), 256)), ReadStatus::UnsupportedBitmap},
+        {"RunLength4", BuildBmp(WithPalette(LayoutOf(8, 2, 4, 2), 16)), ReadStatus::UnsupportedBitmap},
+        {"RunLengthClaiming24Bits", BuildBmp(LayoutOf(4, 2, 24, 1)), ReadStatus::UnsupportedBitmap},
+        {"EmbeddedJpeg", BuildBmp(LayoutOf(4, 2, 24, 4)), ReadStatus::UnsupportedBitmap},
+        {"EmbeddedPng", BuildBmp(LayoutOf(4, 2, 32, 5)), ReadStatus::UnsupportedBitmap},
+        {"BitFieldsOn24Bits", BuildBmp(LayoutOf(4, 2, 24, 3, 40, k888)), ReadStatus::UnsupportedBitmap},
+        {"AlphaBitFields", BuildBmp(LayoutOf(4, 2, 32, 6, 56, k888)), ReadStatus::UnsupportedBitmap},
+        {"Os2HuffmanCompression", BuildBmp(LayoutOf(4, 2, 24, 3, 64)), ReadStatus::UnsupportedBitmap},
+        {"ZeroMask", BuildBmp(LayoutOf(4, 2, 16, 3, 40, {0x7C00, 0, 0x1F})), ReadStatus::UnsupportedBitmap},
+        {"OverlappingMasks", BuildBmp(LayoutOf(4, 2, 16, 3, 40, {0x7C00, 0x07E0, 0x1F})), ReadStatus::UnsupportedBitmap},
+        {"SplitMask", BuildBmp(LayoutOf(4, 2, 16, 3, 40, {0x7C00, 0x0360, 0x1F})), ReadStatus::UnsupportedBitmap},
+        {"MaskBeyond16Bits", BuildBmp(LayoutOf(4, 2, 16, 3, 40, {0x7C000, 0x03E0, 0x1F})), ReadStatus::UnsupportedBitmap},
+        {"CoreHeader", BuildBmp(LayoutOf(4, 2, 24, 0, 12)), ReadStatus::UnsupportedBitmap},
+        {"UnknownHeaderSize", BuildBmp(LayoutOf(4, 2, 24, 0, 44)), ReadStatus::UnsupportedBitmap},
         {"LastByteMissing", Truncated(good, good.size() - 1), ReadStatus::Corrupt},
         {"HeadersOnly", Truncated(good, 54), ReadStatus::Corrupt},
         {"InsideInfoHeader", Truncated(good, 30), ReadStatus::Corrupt},
@@ -186,8 +186,8 @@ std::vector<RefusalCase> RefusalCases() {
         {"OneByte", Truncated(good, 1), ReadStatus::Corrupt},
         {"Empty", {}, ReadStatus::UnknownFormat},
         {"NotBm", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, ReadStatus::UnknownFormat},
-        {"ZeroWidth", BuildBmp(Spec(0, 2, 24)), ReadStatus::Corrupt},
-        {"ZeroHeight", BuildBmp(Spec(4, 0, 24)), ReadStatus::Corrupt},
+        {"ZeroWidth", BuildBmp(LayoutOf(0, 2, 24)), ReadStatus::Corrupt},
+        {"ZeroHeight", BuildBmp(LayoutOf(4, 0, 24)), ReadStatus::Corrupt},
         {"NegativeWidth", Patched(good, 18, static_cast<uint32_t>(-5)), ReadStatus::Corrupt},
         {"PixelOffsetPastEnd", Patched(good, 10, 4000), ReadStatus::Corrupt},
         {"PixelOffsetInsideHeader", Patched(good, 10, 20), ReadStatus::Corrupt},
@@ -195,7 +195,7 @@ std::vector<RefusalCase> RefusalCases() {
     };
     // Sizes that promise far more rows than the file holds are refused before any allocation.
     auto claim = [](int32_t width, int32_t height, uint16_t bits) {
-        return Patched(Patched(BuildBmp(Spec(1, 1, bits)), 18, static_cast<uint32_t>(width)), 22,
+        return Patched(Patched(BuildBmp(LayoutOf(1, 1, bits)), 18, static_cast<uint32_t>(width)), 22,
                        static_cast<uint32_t>(height));
     };
     cases.push_back({"HugeClaimBeyondLimit", claim(100000, 100000, 24), ReadStatus::TooLarge});
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Files, BmpRefusal, ::testing::ValuesIn(RefusalCases()),
 TEST(BmpFile, ReadsFromDiskAndRefusesWhatIsNotAFile) {
     testsupport::TempDir dir;
     const std::string path = dir.file("a.bmp");
-    const std::vector<uint8_t> bytes = BuildBmp(Spec(7, -5, 32));
+    const std::vector<uint8_t> bytes = BuildBmp(LayoutOf(7, -5, 32));
     testsupport::WriteText(path, testsupport::AsString(bytes));
     Dib fromFile, fromMemory;
     ASSERT_EQ(ReadBmpFile(path, fromFile), ReadStatus::Ok);

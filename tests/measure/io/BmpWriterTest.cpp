@@ -9,7 +9,7 @@
 #include <filesystem>
 
 using testsupport::AsString;
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::BuildBmp;
 using testsupport::ReadText;
 using testsupport::CountEntries;
@@ -66,11 +66,11 @@ class BmpRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(BmpRoundTrip, PixelAreaComesBackUnchanged) {
     const RoundTripCase& c = GetParam();
-    BmpSpec spec;
-    spec.width = c.width;
-    spec.height = c.height;
-    spec.bitsPerPixel = c.bits;
-    const std::vector<uint8_t> original = BuildBmp(spec);
+    BmpLayout layout;
+    layout.width = c.width;
+    layout.height = c.height;
+    layout.bitsPerPixel = c.bits;
+    const std::vector<uint8_t> original = BuildBmp(layout);
     Dib picture;
     ASSERT_EQ(DecodeBmp(original.data(), original.size(), picture), ReadStatus::Ok);
 

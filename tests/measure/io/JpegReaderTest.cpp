@@ -10,7 +10,7 @@
 
 using testsupport::BlockPixels;
 using testsupport::EncodeJpeg;
-using testsupport::JpegSpec;
+using testsupport::JpegLayout;
 
 namespace tessmet {
 namespace {
@@ -31,23 +31,23 @@ void ExpectNear(const Rgb& actual, const Rgb& expected, int tolerance, const std
 
 struct ColourCase {
     const char* name;
-    JpegSpec spec;
+    JpegLayout layout;
     std::vector<std::vector<uint8_t>> stored;  // the encoder's input per block
     std::vector<Rgb> expected;                 // the colour each block must decode to
 };
 
-JpegSpec Kind(J_COLOR_SPACE input, J_COLOR_SPACE stored = JCS_UNKNOWN, bool adobe = true, bool progressive = false,
+JpegLayout Kind(J_COLOR_SPACE input, J_COLOR_SPACE stored = JCS_UNKNOWN, bool adobe = true, bool progressive = false,
               bool arithmetic = false) {
-    JpegSpec spec;
-    spec.width = 48;
-    spec.height = 32;
-    spec.input = input;
-    spec.stored = stored;
-    spec.adobeMarker = adobe;
-    spec.progressive = progressive;
-    spec.arithmetic = arithmetic;
-    spec.quality = 100;
-    return spec;
+    JpegLayout layout;
+    layout.width = 48;
+    layout.height = 32;
+    layout.input = input;
+    layout.stored = stored;
+    layout.adobeMarker = adobe;
+    layout.progressive = progressive;
+    layout.arithmetic = arithmetic;
+    layout.quality = 100;
+    return layout;
 }
 
 const std::vector<Rgb> kColours = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},
@@ -107,13 +107,13 @@ class JpegColours : public ::testing::TestWithParam<ColourCase> {};
 TEST_P(JpegColours, DecodeToTwentyFourBitColour) {
     const ColourCase& c = GetParam();
     const std::vector<uint8_t> jpeg =
-        EncodeJpeg(c.spec, BlockPixels(c.spec.width, c.spec.height, testsupport::Components(c.spec.input), c.stored));
+        EncodeJpeg(c.layout, BlockPixels(c.layout.width, c.layout.height, testsupport::Components(c.layout.input), c.stored));
     Dib picture;
     ASSERT_EQ(DecodeJpeg(jpeg.data(), jpeg.size(), picture), ReadStatus::Ok);
-    ASSERT_EQ(picture.width(), c.spec.width);
-    ASSERT_EQ(picture.height(), c.spec.height);
+    ASSERT_EQ(picture.width(), c.layout.width);
+    ASSERT_EQ(picture.height(), c.layout.height);
     ASSERT_EQ(picture.bitsPerPixel(), 24);
-    const int blocksPerRow = (c.spec.width + 15) / 16;
+    const int blocksPerRow = (c.layout.width + 15) / 16;
     for (size_t i = 0; i < c.expected.size(); ++i) {
         const int x = static_cast<int>(i % blocksPerRow) * 16 + 8;
         const int y = static_cast<int>(i / blocksPerRow) * 16 + 8;
@@ -125,10 +125,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, JpegColours, ::testing::ValuesIn(ColourCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JpegReader, OddSizesKeepEveryRowAndColumn) {
-    JpegSpec spec;
-    spec.width = 33;
-    spec.height = 17;
-    const auto jpeg = EncodeJpeg(spec, BlockPixels(33, 17, 3, {{10, 20, 30}}));
+    JpegLayout layout;
+    layout.width = 33;
+    layout.height = 17;
+    const auto jpeg = EncodeJpeg(layout, BlockPixels(33, 17, 3, {{10, 20, 30}}));
     Dib picture;
     ASSERT_EQ(DecodeJpeg(jpeg.data(), jpeg.size(), picture), ReadStatus::Ok);
     EXPECT_EQ(picture.width(), 33);
@@ -138,13 +138,13 @@ TEST(JpegReader, OddSizesKeepEveryRowAndColumn) {
 }
 
 std::vector<uint8_t> SampleJpeg(bool progressive = false) {
-    JpegSpec spec;
-    spec.width = 64;
-    spec.height = 48;
-    spec.progressive = progressive;
+    JpegLayout layout;
+    layout.width = 64;
+    layout.height = 48;
+    layout.progressive = progressive;
     std::vector<uint8_t> pixels(64 * 48 * 3);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>((i * 37) ^ (i >> 5));
-    return EncodeJpeg(spec, pixels);
+    return EncodeJpeg(layout, pixels);
 }
 
 TEST(JpegReader, RefusesFilesThatEndBeforeTheirLastRow) {

@@ -78,28 +78,28 @@ void CheckOutcome(ReadStatus status, const Dib& picture, size_t inputSize, Tally
 
 Bytes Bmp(int width, int height, uint16_t bits, uint32_t compression = 0, uint32_t infoSize = 40,
           std::array<uint32_t, 3> masks = {}) {
-    testsupport::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    spec.compression = compression;
-    spec.infoSize = infoSize;
-    spec.masks = masks;
-    return testsupport::BuildBmp(spec);
+    testsupport::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
+    layout.compression = compression;
+    layout.infoSize = infoSize;
+    layout.masks = masks;
+    return testsupport::BuildBmp(layout);
 }
 
 Bytes Jpeg(bool progressive, J_COLOR_SPACE input, J_COLOR_SPACE stored = JCS_UNKNOWN) {
-    testsupport::JpegSpec spec;
-    spec.width = 24;
-    spec.height = 16;
-    spec.progressive = progressive;
-    spec.input = input;
-    spec.stored = stored;
-    spec.quality = 80;
+    testsupport::JpegLayout layout;
+    layout.width = 24;
+    layout.height = 16;
+    layout.progressive = progressive;
+    layout.input = input;
+    layout.stored = stored;
+    layout.quality = 80;
     const int components = testsupport::Components(input);
     Bytes pixels(24 * 16 * components);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 29 + (i >> 4));
-    return testsupport::EncodeJpeg(spec, pixels);
+    return testsupport::EncodeJpeg(layout, pixels);
 }
 
 TEST(ReaderMutation, DamagedBitmapsNeverCrashOrOverreach) {

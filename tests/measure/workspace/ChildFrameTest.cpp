@@ -193,10 +193,10 @@ private slots:
         testsupport::TempDir dir;
         std::string path = dir.file(kind == 2 ? "broken.jpg" : "grey.bmp");
         if (kind == 0) {
-            testsupport::BmpSpec spec;
-            spec.bitsPerPixel = 8;
-            spec.paletteEntries = 256;
-            const std::vector<uint8_t> bytes = testsupport::BuildBmp(spec);
+            testsupport::BmpLayout layout;
+            layout.bitsPerPixel = 8;
+            layout.paletteEntries = 256;
+            const std::vector<uint8_t> bytes = testsupport::BuildBmp(layout);
             std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         } else if (kind == 2) {
             testsupport::WriteText(path, "not a picture at all");

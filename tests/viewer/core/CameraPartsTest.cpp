@@ -1,6 +1,6 @@
 #include "viewer/core/CameraBackend.h"
 #include "viewer/core/FramePool.h"
-#include "viewer/core/SpecimenRenderer.h"
+#include "viewer/core/SlideRenderer.h"
 #include "viewer/core/StillBuffer.h"
 
 #include <gtest/gtest.h>
@@ -105,7 +105,7 @@ Frame Render(int w, int h, const CameraProperties& p, int zoom = 100) {
     return f;
 }
 
-TEST(SpecimenRenderer, BrightnessAndContrastVisiblyChangeThePicture) {
+TEST(SlideRenderer, BrightnessAndContrastVisiblyChangeThePicture) {
     CameraProperties normal, bright, dark, flat, steep;
     bright[CameraProperty::Brightness] = 60;
     dark[CameraProperty::Brightness] = -60;
@@ -118,7 +118,7 @@ TEST(SpecimenRenderer, BrightnessAndContrastVisiblyChangeThePicture) {
     EXPECT_GT(Spread(Render(160, 120, steep)), Spread(base) * 1.3);
 }
 
-TEST(SpecimenRenderer, SaturationZeroIsGreyAndWhiteBalanceTints) {
+TEST(SlideRenderer, SaturationZeroIsGreyAndWhiteBalanceTints) {
     CameraProperties grey, warm;
     grey[CameraProperty::Saturation] = 0;
     warm[CameraProperty::WhiteBalance] = 4000;
@@ -135,7 +135,7 @@ TEST(SpecimenRenderer, SaturationZeroIsGreyAndWhiteBalanceTints) {
 
 // The ruler's base line is a dark row across the middle of the frame at every size: the same
 // field of view whatever the resolution, magnified by the zoom.
-TEST(SpecimenRenderer, RulerSitsAtTheSameFieldPositionAtEverySize) {
+TEST(SlideRenderer, RulerSitsAtTheSameFieldPositionAtEverySize) {
     const CameraProperties p;
     for (const auto& [w, h] : {std::pair{640, 480}, {800, 600}, {1280, 960}, {1600, 1200}}) {
         const Frame f = Render(w, h, p);
@@ -147,7 +147,7 @@ TEST(SpecimenRenderer, RulerSitsAtTheSameFieldPositionAtEverySize) {
 }
 
 // Ticks every 10 world units: the zoom magnifies the field, so fewer ticks fit in the frame.
-TEST(SpecimenRenderer, ZoomMagnifiesTheRuler) {
+TEST(SlideRenderer, ZoomMagnifiesTheRuler) {
     const CameraProperties p;
     const auto ticksAcross = [&](int zoom) {
         Frame f{640, 480, std::vector<uint8_t>(640 * 480 * 3), 1};

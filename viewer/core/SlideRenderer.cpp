@@ -1,4 +1,4 @@
-#include "viewer/core/SpecimenRenderer.h"
+#include "viewer/core/SlideRenderer.h"
 
 #include <algorithm>
 #include <array>
