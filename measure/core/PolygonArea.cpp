@@ -23,7 +23,7 @@ int64_t FloorDiv(int64_t n, int64_t d) {  // d > 0
 int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }  // d > 0
 
 struct Crossing {
-    int64_t firstPixel;  // first column whose sample lies at or right of the crossing
+    int64_t firstPixel;  // first column whose point lies at or right of the crossing
     int direction;       // +1 edge going down, -1 going up
 };
 
@@ -38,7 +38,7 @@ void ForEachPolygonSpan(std::span<const Point> vertices, const PixelRect& clip,
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
     }
-    // Row j is sampled at j + 0.5, so rows minY .. maxY - 1 can hold inside pixels.
+    // Each edge owns the rows from its top up to, not including, its bottom.
     const int firstRow = std::max(minY, clip.top);
     const int endRow = std::min(maxY, clip.bottom);
     std::vector<Crossing> crossings;
@@ -54,12 +54,11 @@ void ForEachPolygonSpan(std::span<const Point> vertices, const PixelRect& clip,
             const int top = down ? a.y : b.y;
             const int bottom = down ? b.y : a.y;
             if (j < top || j >= bottom) continue;
-            // The crossing at y = j + 0.5, less 0.5, as the fraction num / den in halves:
-            // x - 0.5 = a.x + (j + 0.5 - a.y) (b.x - a.x) / (b.y - a.y) - 0.5.
+            // The crossing of row j as the fraction num / den: x = a.x + (j - a.y) (b.x - a.x) / (b.y - a.y).
             const int64_t dy = static_cast<int64_t>(b.y) - a.y;
             const int64_t dx = static_cast<int64_t>(b.x) - a.x;
-            int64_t num = 2 * static_cast<int64_t>(a.x) * dy + (2 * static_cast<int64_t>(j) + 1 - 2 * static_cast<int64_t>(a.y)) * dx - dy;
-            int64_t den = 2 * dy;
+            int64_t num = static_cast<int64_t>(a.x) * dy + (static_cast<int64_t>(j) - a.y) * dx;
+            int64_t den = dy;
             if (den < 0) {
                 num = -num;
                 den = -den;
@@ -108,23 +107,18 @@ long long PolygonPixelCount(std::span<const Point> vertices, int width, int heig
 
 bool PolygonContainsPixel(std::span<const Point> vertices, int i, int j) {
     if (vertices.size() < 3 || !WithinLimits(vertices)) return false;
-    // The sample point in halves of a pixel, so every value stays an integer.
-    const int64_t sx = 2 * static_cast<int64_t>(i) + 1;
-    const int64_t sy = 2 * static_cast<int64_t>(j) + 1;
+    const int64_t px = i;
+    const int64_t py = j;
     int winding = 0;
     const size_t n = vertices.size();
     for (size_t k = 0; k < n; ++k) {
         const Point a = vertices[k];
         const Point b = vertices[(k + 1) % n];
-        const int64_t ay = 2 * static_cast<int64_t>(a.y);
-        const int64_t by = 2 * static_cast<int64_t>(b.y);
-        const bool down = by > ay;
-        if (down ? !(ay < sy && sy < by) : !(by < sy && sy < ay)) continue;
-        const int64_t ax = 2 * static_cast<int64_t>(a.x);
-        const int64_t bx = 2 * static_cast<int64_t>(b.x);
-        // Orientation of the sample against the edge; with y downwards a sample right of a
+        const bool down = b.y > a.y;
+        if (down ? !(a.y <= py && py < b.y) : !(b.y <= py && py < a.y)) continue;
+        // Orientation of the point against the edge; with y downwards a point right of a
         // downward edge gives a negative cross product.
-        const int64_t cross = (bx - ax) * (sy - ay) - (by - ay) * (sx - ax);
+        const int64_t cross = (static_cast<int64_t>(b.x) - a.x) * (py - a.y) - (static_cast<int64_t>(b.y) - a.y) * (px - a.x);
         const bool atOrRight = down ? cross <= 0 : cross >= 0;
         if (atOrRight) winding += down ? 1 : -1;
     }

@@ -7,16 +7,17 @@
 
 namespace tessmet {
 
-// Which pixels a polygon covers, for the area measurement and for filling it.
+// Which pixels a polygon covers, for the area measurement and for filling it: the pixels of a
+// polygon region of the platform with the winding fill rule.
 //
-// Pixel (i, j) is inside the polygon when its sample point (i + 0.5, j + 0.5) has a non-zero
-// winding number (edges going down count +1, edges going up -1), where a sample lying exactly
-// on an edge counts as right of it. So a pixel whose sample sits on a left edge is inside and
-// one on a right edge is outside, and since vertices are whole pixels no sample ever lies on a
-// vertex or a horizontal edge: an axis-parallel rectangle from (x0, y0) to (x1, y1) covers
-// (x1 - x0) x (y1 - y0) pixels, its right and bottom edges excluded, as a polygon region of
-// the platform does. Self-intersecting polygons follow the winding rule: a pentagram's centre
-// is inside.
+// Pixel (i, j) is the whole point (i, j). It is inside when its winding number is non-zero, where
+// an edge from (ax, ay) to (bx, by) with ay != by counts for the rows top <= j < bottom between its
+// ends (+1 going down, -1 going up) when it crosses row j at or left of i. A point lying exactly on
+// an edge is thus inside for a left edge and outside for a right one, the top row of an edge is
+// its own and the bottom row is not: an axis-parallel rectangle from (x0, y0) to (x1, y1) covers
+// (x1 - x0) x (y1 - y0) pixels, its right and bottom edges excluded, and a slanted edge takes
+// every pixel whose point lies on or right of it. Horizontal edges count for nothing.
+// Self-intersecting polygons follow the winding rule: a pentagram's centre is inside.
 //
 // Vertices further than kMaxPolygonCoordinate from the origin cover nothing; image points
 // never come near it, and the exact integer arithmetic below relies on it.
@@ -40,8 +41,8 @@ void ForEachPolygonSpan(std::span<const Point> vertices, const PixelRect& clip,
 // Number of pixels (i, j), 0 <= i < width and 0 <= j < height, inside the polygon.
 long long PolygonPixelCount(std::span<const Point> vertices, int width, int height);
 
-// The same rule for one pixel, straight from the definition: the winding number of its sample
-// point by an orientation test against every edge.
+// The same rule for one pixel, straight from the definition: the winding number of its point by
+// an orientation test against every edge.
 bool PolygonContainsPixel(std::span<const Point> vertices, int i, int j);
 
 // PolygonPixelCount by testing every pixel of the image: the definition, for tests and

@@ -32,10 +32,15 @@ INSTANTIATE_TEST_SUITE_P(
         KnownArea{"square_other_way_round", {{0, 0}, {0, 10}, {10, 10}, {10, 0}}, 100},
         KnownArea{"clipped_by_the_image", {{-5, -5}, {10, -5}, {10, 10}, {-5, 10}}, 100},
         KnownArea{"beyond_the_right_and_bottom", {{60, 40}, {80, 40}, {80, 60}, {60, 60}}, 32},
-        // Half of a 10 x 10 square. Samples on the diagonal are outside where it is the right
-        // edge and inside where it is the left edge.
+        // Halves of a 10 x 10 square. Points on the diagonal are outside where it is the right
+        // edge and inside where it is the left edge; the bottom row is never the polygon's.
         KnownArea{"right_triangle", {{0, 0}, {10, 10}, {0, 10}}, 45},
-        KnownArea{"right_triangle_mirrored", {{10, 0}, {10, 10}, {0, 10}}, 55},
+        KnownArea{"right_triangle_mirrored", {{10, 0}, {10, 10}, {0, 10}}, 45},
+        KnownArea{"upper_left_triangle", {{0, 0}, {10, 0}, {0, 10}}, 55},
+        KnownArea{"upper_right_triangle", {{0, 0}, {10, 0}, {10, 10}}, 55},
+        // A slanted edge takes the pixels whose point lies on or right of it: x >= 2.5 gives
+        // columns 3 .. 9 of row 1.
+        KnownArea{"slanted_left_edge", {{2, 0}, {10, 0}, {10, 2}, {3, 2}}, 8 + 7},
         KnownArea{"degenerate_line", {{0, 0}, {10, 10}, {20, 20}}, 0},
         KnownArea{"too_few_vertices", {{0, 0}, {10, 10}}, 0},
         // Two lobes winding in opposite directions both count.
