@@ -54,9 +54,14 @@ void ParseSize(const std::string& text, int& width, int& height) {
 }  // namespace tessmet::cli
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, argc < 2 ? stderr : stdout);
-        return argc < 2 ? tessmet::cli::kExitUsage : tessmet::cli::kExitOk;
+    if (argc < 2) {
+        // A usage error is one line, so scripts can log it; the whole usage is one --help away.
+        std::fputs("tessmet-cli: missing command (see tessmet-cli --help)\n", stderr);
+        return tessmet::cli::kExitUsage;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return tessmet::cli::kExitOk;
     }
     const std::string name = argv[1];
     const tessmet::cli::Args args(argv + 2, argv + argc);

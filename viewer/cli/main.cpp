@@ -33,9 +33,14 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, argc < 2 ? stderr : stdout);
-        return argc < 2 ? lumora::cli::kExitUsage : lumora::cli::kExitOk;
+    if (argc < 2) {
+        // A usage error is one line, so scripts can log it; the whole usage is one --help away.
+        std::fputs("lumora-cli: missing command (see lumora-cli --help)\n", stderr);
+        return lumora::cli::kExitUsage;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return lumora::cli::kExitOk;
     }
     QCoreApplication app(argc, argv);
     const std::string name = argv[1];

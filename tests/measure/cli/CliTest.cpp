@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testsupport::CliResult;
 using testsupport::RunProgram;
 using testsupport::TempDir;
@@ -65,6 +67,7 @@ TEST(CliCalibration, UsageErrorsExitTwoWithOneLine) {
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(r.out.empty());
         EXPECT_FALSE(r.err.empty());
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
 }
 

@@ -104,7 +104,7 @@ TEST(LumoraCli, UsageErrorsExitTwoWithOneLine) {
         std::string joined;
         for (const auto& a : args) joined += a + " ";
         EXPECT_EQ(r.exitCode, 2) << joined;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), args.empty() ? 7 : 1) << joined << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << joined << r.err;
         EXPECT_EQ(r.out, "") << joined;
     }
 }
