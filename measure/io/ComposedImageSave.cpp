@@ -86,7 +86,7 @@ SaveResult SaveComposedImage(const std::string& path, const Dib& composed, int j
             // full-size RGB copy in memory.
             const int written = WriteJpegRows(
                 path, composed.width(), composed.height(), JpegLibraryQuality(jpegQualitySetting),
-                [&](int y, uint8_t* row) { ComposedRgbRow(composed, y, row); }, &result.jpegMessage);
+                [&](int y, uint8_t* row) { ComposedRgbRow(composed, y, row); }, &result.jpegMessage, &result.jpegWarnings);
             if (written == 1) {
                 result.status = SaveStatus::Saved;
             } else {

@@ -36,6 +36,7 @@ struct SaveResult {
     SaveStatus status = SaveStatus::WriteFailed;
     SaveFormat format = SaveFormat::None;
     std::string jpegMessage;
+    std::vector<std::string> jpegWarnings;  // libjpeg's warnings, in the order it gave them
 
     bool saved() const { return status == SaveStatus::Saved; }
 };

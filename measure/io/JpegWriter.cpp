@@ -1,5 +1,7 @@
 #include "measure/io/JpegWriter.h"
 
+#include "measure/io/JpegWarnings.h"
+
 #include "platform/AtomicFileWriter.h"
 
 #include <csetjmp>
@@ -26,9 +28,6 @@ struct WriterErrors {
     std::longjmp(errors->jump, 1);
 }
 
-// libjpeg would print its warnings on the standard error stream; the writer has no use for them.
-void DropMessage(j_common_ptr) {}
-
 struct Compressor {
     jpeg_compress_struct cinfo{};
     WriterErrors errors{};
@@ -36,7 +35,6 @@ struct Compressor {
     Compressor() {
         cinfo.err = jpeg_std_error(&errors.pub);
         errors.pub.error_exit = JpegErrorExit;
-        errors.pub.output_message = DropMessage;
     }
     ~Compressor() { jpeg_destroy_compress(&cinfo); }
     Compressor(const Compressor&) = delete;
@@ -46,10 +44,11 @@ struct Compressor {
 // Runs entirely under libjpeg's recovery point and creates no C++ objects, so a jump back from
 // libjpeg skips no destructor. The row source and the row buffer belong to the caller.
 bool Compress(Compressor* c, std::FILE* out, int width, int height, int quality,
-              const std::function<void(int, uint8_t*)>* fillRow, uint8_t* row) {
+              const std::function<void(int, uint8_t*)>* fillRow, uint8_t* row, std::vector<std::string>* warnings) {
     j_compress_ptr cinfo = &c->cinfo;
     if (setjmp(c->errors.jump)) return false;
     jpeg_create_compress(cinfo);
+    CollectJpegWarnings(reinterpret_cast<j_common_ptr>(cinfo), warnings);
     jpeg_stdio_dest(cinfo, out);
     cinfo->image_width = static_cast<JDIMENSION>(width);
     cinfo->image_height = static_cast<JDIMENSION>(height);
@@ -70,14 +69,15 @@ bool Compress(Compressor* c, std::FILE* out, int width, int height, int quality,
 }  // namespace
 
 int WriteJpegRows(const std::string& path, int width, int height, int quality,
-                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage) {
+                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage,
+                  std::vector<std::string>* warnings) {
     if (fatalMessage) fatalMessage->clear();
     if (!fillRow || width <= 0 || height <= 0) return 0;
     std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
     platform::AtomicFileWriter file;
     if (!file.open(path)) return 0;
     Compressor compressor;
-    if (!Compress(&compressor, file.stream(), width, height, quality, &fillRow, row.data())) {
+    if (!Compress(&compressor, file.stream(), width, height, quality, &fillRow, row.data(), warnings)) {
         if (fatalMessage) *fatalMessage = compressor.errors.message;
         return 0;  // the writer's destructor removes the partial file
     }
@@ -85,14 +85,14 @@ int WriteJpegRows(const std::string& path, int width, int height, int quality,
 }
 
 int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
-                  std::string* fatalMessage) {
+                  std::string* fatalMessage, std::vector<std::string>* warnings) {
     if (fatalMessage) fatalMessage->clear();
     if (!rgb || width <= 0 || height <= 0) return 0;
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     return WriteJpegRows(
         path, width, height, quality,
         [&](int y, uint8_t* row) { std::memcpy(row, rgb + static_cast<size_t>(y) * rowBytes, rowBytes); },
-        fatalMessage);
+        fatalMessage, warnings);
 }
 
 }  // namespace tessmet

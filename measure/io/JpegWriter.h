@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tessmet {
 
@@ -14,14 +15,17 @@ namespace tessmet {
 // Returns 1 on success and 0 on failure. A null buffer or a zero size writes nothing. When
 // libjpeg stops with a fatal error, `fatalMessage` (if given) receives libjpeg's message text,
 // which the program shows under the caption "JPEG Fatal Error"; other failures (the file cannot
-// be created, the disk is full) leave it empty. The file is written beside the target and
-// renamed over it only when complete, so a failure never damages an existing picture.
+// be created, the disk is full) leave it empty. libjpeg's warnings, rare when compressing, are
+// appended to `warnings` (if given); the program shows each under the caption "JPEG Error". The
+// file is written beside the target and renamed over it only when complete, so a failure never
+// damages an existing picture.
 int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
-                  std::string* fatalMessage = nullptr);
+                  std::string* fatalMessage = nullptr, std::vector<std::string>* warnings = nullptr);
 
 // The same file, with the rows supplied one at a time: fillRow(y, row) writes row y (top-down)
 // as width * 3 bytes of red, green, blue. The picture never has to exist as one RGB buffer.
 int WriteJpegRows(const std::string& path, int width, int height, int quality,
-                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage = nullptr);
+                  const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage = nullptr,
+                  std::vector<std::string>* warnings = nullptr);
 
 }  // namespace tessmet

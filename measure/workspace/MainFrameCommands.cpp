@@ -201,8 +201,12 @@ void CMainFrame::save(bool saveAs) {
     } else {
         result = view->Save();
     }
-    // Write failures are not reported; a fatal error of the encoder is, with its own text.
-    if (result && result->status == SaveStatus::JpegFatalError)
+    // Write failures are not reported; the encoder's warnings and its fatal error are, with
+    // its own texts.
+    if (!result) return;
+    for (const std::string& warning : result->jpegWarnings)
+        ShowPlainMessage(*messages_, "JPEG Error", warning, MessageIcon::Stop);
+    if (result->status == SaveStatus::JpegFatalError)
         ShowPlainMessage(*messages_, "JPEG Fatal Error", result->jpegMessage, MessageIcon::Stop);
 }
 

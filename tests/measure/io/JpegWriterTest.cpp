@@ -1,5 +1,6 @@
 #include "measure/io/ComposedImageSave.h"
 #include "measure/io/JpegReader.h"
+#include "measure/io/JpegWarnings.h"
 #include "measure/io/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "support/FileSizeLimit.h"
@@ -239,6 +240,41 @@ TEST(ComposedImageSave, OtherEndingsWriteNothing) {
     EXPECT_EQ(result.status, SaveStatus::NoFormat);
     EXPECT_EQ(static_cast<int>(result.status), -1);
     EXPECT_EQ(CountEntries(dir.path()), 0u);
+}
+
+}  // namespace
+}  // namespace tessmet
+
+namespace tessmet {
+namespace {
+
+// A real warning of the encoder (one scanline too many) reaches the program, not the terminal.
+TEST(JpegWarnings, LibraryWarningsAreCollectedInsteadOfPrinted) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    std::vector<std::string> warnings;
+    CollectJpegWarnings(reinterpret_cast<j_common_ptr>(&cinfo), &warnings);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = 4;
+    cinfo.image_height = 1;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::array<JSAMPLE, 12> pixels{};
+    JSAMPROW rows[1] = {pixels.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+    EXPECT_TRUE(warnings.empty());
+    jpeg_write_scanlines(&cinfo, rows, 1);
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Application transferred too many scanlines");
 }
 
 }  // namespace
