@@ -17,6 +17,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
         files_ = ownFiles_.get();
     }
     if (!services_.openUrl) services_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    if (!services_.keyboardModifiers) services_.keyboardModifiers = [] { return QGuiApplication::keyboardModifiers(); };
 
     setObjectName(QStringLiteral("TessmetMainWindow"));
     setWindowTitle(QStringLiteral("Tessmet"));

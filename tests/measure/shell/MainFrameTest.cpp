@@ -71,11 +71,13 @@ private:
     RecordingMessagePresenter messages;
     QueuedFileChooser files;
     std::vector<QUrl> openedUrls;
+    Qt::KeyboardModifiers heldKeys;  // what the main window sees held when a command arrives
     std::unique_ptr<CMainFrame> frame;
 
     void makeFrame() {
         frame = std::make_unique<CMainFrame>(CMainFrame::Services{
-            folder.path().toStdString() + "/", &messages, &files, [this](const QUrl& url) { openedUrls.push_back(url); }});
+            folder.path().toStdString() + "/", &messages, &files, [this](const QUrl& url) { openedUrls.push_back(url); },
+            [this] { return heldKeys; }});
         frame->resize(1000, 760);
         frame->show();
         frame->AfterShown();
@@ -89,6 +91,7 @@ private slots:
         messages.shown.clear();
         files.answers.clear();
         openedUrls.clear();
+        heldKeys = Qt::NoModifier;
         QFile::remove(folder.filePath(QStringLiteral("Tessmet.ini")));
         makeFrame();
     }
@@ -254,6 +257,42 @@ private slots:
         QVERIFY(!checked(CommandId::DrawLine));
     }
 
+    void ctrlWithADrawOrRegionCommandLeavesTheToolAlone_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<ToolMode>("tool");
+        QTest::newRow("draw line") << CommandId::DrawLine << Tool::DrawLine;
+        QTest::newRow("draw rectangle") << CommandId::DrawRectangle << Tool::DrawRectangle;
+        QTest::newRow("draw circle") << CommandId::DrawCircle << Tool::DrawCircle;
+        QTest::newRow("draw text") << CommandId::DrawText << Tool::DrawText;
+        QTest::newRow("ROI rectangle") << CommandId::RoiRectangle << Tool::RoiRectangle;
+        QTest::newRow("ROI ellipse") << CommandId::RoiEllipse << Tool::RoiEllipse;
+    }
+    void ctrlWithADrawOrRegionCommandLeavesTheToolAlone() {
+        QFETCH(int, command);
+        QFETCH(ToolMode, tool);
+        frame->OpenImage(WritePicture(folder, QStringLiteral("ctrl.bmp")));
+        frame->OnCommand(CommandId::ZoomUp);
+        frame->OnCommand(CommandId::MeasureAngle);
+        const LayerFlags flags = frame->flags();
+
+        // With Ctrl the command asks for coordinates, which it cannot yet: nothing changes.
+        heldKeys = Qt::ControlModifier;
+        frame->actions().action(command)->trigger();
+        QCOMPARE(frame->currentTool(), Tool::Angle);
+        QVERIFY(checked(CommandId::MeasureAngle));
+        QVERIFY(!checked(command));
+        QCOMPARE(frame->activeFrame()->GetZoom(), 1.25);  // not even the text tool's zoom reset
+        QVERIFY(messages.shown.empty());
+        QCOMPARE(frame->activeView()->store().Count(), 0);
+        QVERIFY(frame->flags() == flags);
+
+        // Without Ctrl it selects its tool.
+        heldKeys = Qt::NoModifier;
+        frame->actions().action(command)->trigger();
+        QCOMPARE(frame->currentTool(), tool);
+        QVERIFY(checked(command));
+    }
+
     void theTextToolResetsTheZoomWith10004() {
         frame->OpenImage(WritePicture(folder, QStringLiteral("t.bmp")));
         frame->OnCommand(CommandId::ZoomUp);
@@ -307,7 +346,7 @@ private slots:
             f.setValue("Settings", "bottom", std::string("630"));
             QVERIFY(f.save(ini));
         }
-        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}});
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
         QCOMPARE(frame->settings().font.height, -24);  // the font with the window
         QCOMPARE(frame->size(), QSize(800, 600));      // the placement with the window
         QCOMPARE(frame->settings().measurePen.color, 16711680);  // pens only once shown
@@ -337,7 +376,7 @@ private slots:
         frame->OnCommand(CommandId::ToggleMeasureToolbar);
         QVERIFY(!checked(CommandId::ToggleMeasureToolbar));
         QVERIFY(frame->close());
-        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}});
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
         frame->show();
         QVERIFY(frame->actions().toolbar(ToolbarId::Measure)->isHidden());
         QVERIFY(!frame->actions().toolbar(ToolbarId::View)->isHidden());
