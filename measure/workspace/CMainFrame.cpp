@@ -289,6 +289,13 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
 void CMainFrame::viewActivated(CTessmetView*) { updateCommands(); }
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
+    if (tool != tool_) {
+        // A hidden cursor belonged to the tool that drew its own: the new tool shows it again.
+        for (QMdiSubWindow* window : area_->subWindowList()) {
+            if (auto* frame = qobject_cast<CChildFrame*>(window); frame && frame->hidesCursor())
+                frame->SetHideCursor(false);
+        }
+    }
     tool_ = tool;
     updateToolChecks();
 }

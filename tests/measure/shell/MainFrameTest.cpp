@@ -293,6 +293,31 @@ private slots:
         QVERIFY(checked(command));
     }
 
+    void changingTheToolShowsTheCursorAgainInEveryWindow() {
+        frame->OpenImage(WritePicture(folder, QStringLiteral("a.bmp")));
+        frame->OpenImage(WritePicture(folder, QStringLiteral("b.bmp")));
+        const QList<QMdiSubWindow*> windows = frame->workspace().subWindowList();
+        QCOMPARE(windows.size(), 2);
+        const auto hideAll = [&] {
+            for (QMdiSubWindow* w : windows) static_cast<CChildFrame*>(w)->SetHideCursor(true);
+        };
+        hideAll();
+        frame->setCurrentTool(frame->currentTool());  // no change: stays hidden
+        for (QMdiSubWindow* w : windows) QVERIFY(static_cast<CChildFrame*>(w)->hidesCursor());
+
+        frame->OnCommand(CommandId::MouseZoom);
+        for (QMdiSubWindow* w : windows) {
+            auto* child = static_cast<CChildFrame*>(w);
+            QVERIFY(!child->hidesCursor());
+            QVERIFY(child->view().viewport()->cursor().shape() != Qt::BlankCursor);
+        }
+        hideAll();
+        frame->activeView()->viewport()->setFocus();
+        QTest::keyClick(frame->activeView()->viewport(), Qt::Key_Escape);  // back to no tool
+        QCOMPARE(frame->currentTool(), Tool::None);
+        for (QMdiSubWindow* w : windows) QVERIFY(!static_cast<CChildFrame*>(w)->hidesCursor());
+    }
+
     void theTextToolResetsTheZoomWith10004() {
         frame->OpenImage(WritePicture(folder, QStringLiteral("t.bmp")));
         frame->OnCommand(CommandId::ZoomUp);
