@@ -1,6 +1,7 @@
 #include "measure/io/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
+#include "measure/res/Translations.h"
 #include "measure/workspace/AboutDialog.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CMainFrame.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTranslator>
 #include <QtTest>
 
 #include <deque>
@@ -421,6 +423,26 @@ private slots:
         AboutDialog again(clicks, [this](const QUrl& url) { openedUrls.push_back(url); });
         again.addressClicked();  // the count holds for the whole run
         QCOMPARE(openedUrls.size(), size_t{2});
+    }
+
+    void theAboutBoxAndTheFileFiltersSpeakJapanese() {
+        QVERIFY(InstallTranslations(*qApp, QLocale(QLocale::Japanese)) >= 1);
+        int clicks = 0;
+        AboutDialog about(clicks, {});
+        const QStringList open = OpenImageFilters();
+        const QStringList save = SaveImageFilters();
+        for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+        QCOMPARE(about.windowTitle(), QStringLiteral("Tessmet のバージョン情報"));
+        QCOMPARE(open.size(), 3);
+        QVERIFY2(open[0].startsWith(QStringLiteral("画像ファイル (*.bmp,*.jpg) (*.bmp ")), qPrintable(open[0]));
+        QCOMPARE(save.size(), 2);
+        QVERIFY2(save[1].startsWith(QStringLiteral("JPEG ファイル (*.jpg) (*.jpg ")), qPrintable(save[1]));
+        // Back in English once the translation is gone.
+        QCOMPARE(AboutDialog(clicks, {}).windowTitle(), QStringLiteral("About Tessmet"));
+        QVERIFY(OpenImageFilters()[1].startsWith(QStringLiteral("Bitmap (*.bmp) (")));
     }
 };
 
