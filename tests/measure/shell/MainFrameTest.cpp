@@ -191,7 +191,8 @@ private slots:
     }
 
     void acceleratorsReachTheirCommands() {
-        frame->OpenImage(WritePicture(folder, QStringLiteral("keys.bmp"), 400, 300));
+        const std::string keysPicture = WritePicture(folder, QStringLiteral("keys.bmp"), 400, 300);
+        frame->OpenImage(keysPicture);
         QApplication::setActiveWindow(frame.get());
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         struct Key {
@@ -233,6 +234,32 @@ private slots:
         frame->activeView()->viewport()->setFocus();
         QTest::keyClick(frame->activeView()->viewport(), Qt::Key_Escape);
         QCOMPARE(frame->currentTool(), Tool::None);
+
+        // Alt+Backspace undoes as Ctrl+Z does.
+        const int32_t line[] = {1, 1, 50, 50};
+        QCOMPARE(frame->activeView()->AddDrawObject(Kind::Line, line), 0);
+        QTest::keyClick(frame.get(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(frame->activeView()->store().Count(), 0);
+
+        // Ctrl+S saves to the picture's own file after asking 10010.
+        messages.answerQuestionsWith(MessageAnswer::Yes);
+        QVERIFY(QFile::remove(QString::fromStdString(keysPicture)));
+        QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(messages.ids(), std::vector<int>{10010});
+        QVERIFY(QFile::exists(QString::fromStdString(keysPicture)));
+
+        // Ctrl+O opens through the file dialog; F12 goes on to the next window.
+        CChildFrame* first = frame->activeFrame();
+        files.answers.push_back(WritePicture(folder, QStringLiteral("second.bmp")));
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(files.answers.empty());
+        QCOMPARE(frame->registry().count(), 2);
+        CChildFrame* second = frame->activeFrame();
+        QVERIFY(second != first);
+        QTest::keyClick(frame.get(), Qt::Key_F12);
+        QCOMPARE(frame->activeFrame(), first);
+        QTest::keyClick(frame.get(), Qt::Key_F12);
+        QCOMPARE(frame->activeFrame(), second);
     }
 
     void undoRemovesTheNewestObject() {
