@@ -17,6 +17,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
         files_ = ownFiles_.get();
     }
     if (!services_.openUrl) services_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    if (!services_.keyboardModifiers) services_.keyboardModifiers = [] { return QGuiApplication::keyboardModifiers(); };
 
     setObjectName(QStringLiteral("TessmetMainWindow"));
     setWindowTitle(QStringLiteral("Tessmet"));
@@ -287,6 +289,13 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
 void CMainFrame::viewActivated(CTessmetView*) { updateCommands(); }
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
+    if (tool != tool_) {
+        // A hidden cursor belonged to the tool that drew its own: the new tool shows it again.
+        for (QMdiSubWindow* window : area_->subWindowList()) {
+            if (auto* frame = qobject_cast<CChildFrame*>(window); frame && frame->hidesCursor())
+                frame->SetHideCursor(false);
+        }
+    }
     tool_ = tool;
     updateToolChecks();
 }

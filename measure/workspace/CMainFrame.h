@@ -38,6 +38,9 @@ public:
         MessagePresenter* messages = nullptr;           // default: message boxes
         FileChooser* files = nullptr;                   // default: the desktop's file dialogs
         std::function<void(const QUrl&)> openUrl;       // default: the desktop's browser
+        // The modifier keys held when a command arrives (Ctrl turns some commands into
+        // coordinate entry). Default: the application's record of the last input event.
+        std::function<Qt::KeyboardModifiers()> keyboardModifiers;
     };
 
     explicit CMainFrame(Services services, QWidget* parent = nullptr);

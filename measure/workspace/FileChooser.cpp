@@ -1,5 +1,6 @@
 #include "measure/workspace/FileChooser.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -9,7 +10,14 @@ namespace {
 const QString kBmpPatterns = QStringLiteral("*.bmp *.BMP *.Bmp");
 const QString kJpegPatterns = QStringLiteral("*.jpg *.JPG *.Jpg *.jpeg *.JPEG");
 
-QString Filter(const char* text, const QString& patterns) { return QString::fromLatin1(text) + " (" + patterns + ")"; }
+// The filter names, translated in the "FileChooser" context.
+constexpr const char* kImageFileName = QT_TRANSLATE_NOOP("FileChooser", "Image File (*.bmp,*.jpg)");
+constexpr const char* kBitmapName = QT_TRANSLATE_NOOP("FileChooser", "Bitmap (*.bmp)");
+constexpr const char* kJpegName = QT_TRANSLATE_NOOP("FileChooser", "JPEG (*.jpg)");
+
+QString Filter(const char* name, const QString& patterns) {
+    return QCoreApplication::translate("FileChooser", name) + " (" + patterns + ")";
+}
 
 std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
@@ -18,28 +26,33 @@ std::optional<std::string> Chosen(const QString& path) {
 
 }  // namespace
 
+QStringList OpenImageFilters() {
+    return {Filter(kImageFileName, kBmpPatterns + " " + kJpegPatterns), Filter(kBitmapName, kBmpPatterns),
+            Filter(kJpegName, kJpegPatterns)};
+}
+
+QStringList SaveImageFilters() { return {Filter(kBitmapName, kBmpPatterns), Filter(kJpegName, kJpegPatterns)}; }
+
 std::optional<std::string> DialogFileChooser::openImage(const std::string& folder) {
-    const QStringList filters = {Filter("Image File (*.bmp,*.jpg)", kBmpPatterns + " " + kJpegPatterns),
-                                 Filter("Bitmap (*.bmp)", kBmpPatterns), Filter("JPEG (*.jpg)", kJpegPatterns)};
     QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(filters);
+    dialog.setNameFilters(OpenImageFilters());
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return Chosen(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> DialogFileChooser::saveImage(const std::string& folder) {
-    const QStringList filters = {Filter("Bitmap (*.bmp)", kBmpPatterns), Filter("JPEG (*.jpg)", kJpegPatterns)};
+    const QStringList filters = SaveImageFilters();
     QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     // The suffix follows the chosen filter, as the format follows the name's last letter.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter.startsWith(QStringLiteral("JPEG")) ? QStringLiteral("jpg")
-                                                                          : QStringLiteral("bmp"));
+    const QString jpegFilter = filters.last();
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, jpegFilter](const QString& filter) {
+        dialog.setDefaultSuffix(filter == jpegFilter ? QStringLiteral("jpg") : QStringLiteral("bmp"));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return Chosen(dialog.selectedFiles().first());

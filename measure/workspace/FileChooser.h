@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <optional>
 #include <string>
 
@@ -16,6 +18,11 @@ public:
     // Save As: a picture name to write, starting in `folder`.
     virtual std::optional<std::string> saveImage(const std::string& folder) = 0;
 };
+
+// The name filters of the two dialogs, in the application's language: "Image File (*.bmp,*.jpg)",
+// "Bitmap (*.bmp)" and "JPEG (*.jpg)" for File Open, the last two for Save As.
+QStringList OpenImageFilters();
+QStringList SaveImageFilters();
 
 // The desktop's file dialogs with the program's filters ("Image File (*.bmp,*.jpg)", ...). The
 // patterns also match upper-case extensions and .jpeg, since names on this system keep their

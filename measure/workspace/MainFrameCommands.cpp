@@ -48,6 +48,16 @@ constexpr int kAwaitingTheirWindow[] = {
     MeasureResult, DrawSetup, CalibrationSetup, OtherSetup,
 };
 
+// Commands that, with Ctrl held, enter their object by its coordinates in a dialog instead of
+// selecting the tool. Until that dialog is part of the program, Ctrl with them only beeps.
+constexpr int kCoordinateEntry[] = {DrawLine, DrawRectangle, DrawCircle, DrawText, RoiRectangle, RoiEllipse};
+
+bool EntersCoordinates(int id) {
+    for (const int command : kCoordinateEntry)
+        if (command == id) return true;
+    return false;
+}
+
 bool AwaitsItsWindow(int id) {
     for (const int awaiting : kAwaitingTheirWindow)
         if (awaiting == id) return true;
@@ -92,6 +102,10 @@ void CMainFrame::OnCommand(int id) {
     CChildFrame* frame = activeFrame();
     if (const CommandInfo* info = FindCommand(id); info && info->needsImage && !view) return;
 
+    if (EntersCoordinates(id) && (services_.keyboardModifiers() & Qt::ControlModifier)) {
+        QApplication::beep();
+        return;
+    }
     if (ToolOf(id) != Tool::None) {
         // The text tool works at 100 %: another zoom is reset first.
         if (id == DrawText && tool_ != Tool::DrawText && frame && frame->GetZoom() != 1.0) {

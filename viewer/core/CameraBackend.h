@@ -31,6 +31,16 @@ struct CameraControl {
     int value = 0;
 };
 
+// How starting a stream ended.
+enum class StartResult {
+    Started,
+    // The capture machinery could not be set up (no frame buffers, no 24-bit conversion, no
+    // way to stop the streaming thread): there is no video interface to stream through.
+    SetupFailed,
+    // Everything is set up, but the camera refuses to start streaming (or is gone).
+    StreamRefused,
+};
+
 // Called on the streaming thread with each delivered frame.
 using FrameSink = std::function<void(FramePtr)>;
 // Called once on the streaming thread when the camera goes away (unplugged).
@@ -49,8 +59,8 @@ public:
     virtual bool SetFormat(FrameSize size) = 0;
     virtual FrameSize Format() const = 0;
 
-    // Starts delivering frames to `sink`; false when the stream cannot be started.
-    virtual bool Start(FrameSink sink, DeviceLostHandler lost) = 0;
+    // Starts delivering frames to `sink` (Started also when it streams already).
+    virtual StartResult Start(FrameSink sink, DeviceLostHandler lost) = 0;
     // Stops the stream; no sink call is running or will run once it returns.
     virtual void Stop() = 0;
     virtual bool IsStreaming() const = 0;

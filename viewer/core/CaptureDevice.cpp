@@ -64,16 +64,20 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     }
     posting_ = true;
     running_ = 1;
-    if (!startStream()) {
-        report(CaptureMessage::RenderStreamFailed);
-        return kCaptureStreamFailed;
+    switch (startStream()) {
+    case StartResult::Started: return kCaptureOk;
+    case StartResult::SetupFailed:
+        report(CaptureMessage::CannotCreateVideoInterface);
+        return kCaptureNoInterface;
+    case StartResult::StreamRefused: break;
     }
-    return kCaptureOk;
+    report(CaptureMessage::RenderStreamFailed);
+    return kCaptureStreamFailed;
 }
 
-bool CCaptureDevice::startStream() {
-    if (!backend_) return false;
-    if (backend_->IsStreaming()) return true;
+StartResult CCaptureDevice::startStream() {
+    if (!backend_) return StartResult::StreamRefused;
+    if (backend_->IsStreaming()) return StartResult::Started;
     return backend_->Start([this](FramePtr frame) { onFrame(std::move(frame)); },
                            [this] {
                                // Streaming thread: the signal is raised on this object's thread.

@@ -22,6 +22,7 @@ inline constexpr int kCaptureOk = 0;
 inline constexpr int kCaptureNoDevice = -1;       // no camera, or none with the configured name
 inline constexpr int kCaptureBadArgument = -2;    // a frame format the viewer does not use
 inline constexpr int kCaptureStreamFailed = -3;   // the camera was found but does not stream
+inline constexpr int kCaptureNoInterface = -4;    // the capture machinery could not be set up
 
 // The viewer's one camera: opened by friendly name, a live 640 x 480 stream delivered to the
 // main form as WM_CAPTURE_FRAME events, stills at 640 x 480 (taken at 800 x 600), 800 x 600,
@@ -87,7 +88,7 @@ signals:
 
 private:
     void report(CaptureMessage message);
-    bool startStream();
+    StartResult startStream();
     void reconfigure(FrameSize size);
     bool grabStill(FrameSize size);
     void onFrame(FramePtr frame);

@@ -5,6 +5,7 @@ namespace lumora {
 // What the camera layer has to tell the user. The camera returns these; the program shows
 // them in a message box captioned "Lumora" with an exclamation icon.
 enum class CaptureMessage {
+    CannotCreateVideoInterface,
     FailedSetFormat,
     RenderStreamFailed,
     FormatTimeout,
@@ -13,6 +14,7 @@ enum class CaptureMessage {
 
 constexpr const char* CaptureMessageText(CaptureMessage message) {
     switch (message) {
+    case CaptureMessage::CannotCreateVideoInterface: return "Cannot create video interface";
     case CaptureMessage::FailedSetFormat: return "Failed SetFormat";
     case CaptureMessage::RenderStreamFailed: return "RenderStream Failed";
     case CaptureMessage::FormatTimeout: return "VIDEOINFOHEADER Check...Time out 12 sec";

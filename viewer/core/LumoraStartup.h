@@ -52,6 +52,9 @@ private:
     Parts parts_;
     ViewerSettings settings_;
     std::unique_ptr<QWidget> window_;
+    QMetaObject::Connection activation_;
+    bool windowShown_ = false;
+    bool activationPending_ = false;  // asked for before the window was shown
 };
 
 // The window text of the main window.

@@ -46,6 +46,7 @@ struct SimulatedCameraSystem::State {
     CameraProperties properties;
     int zoom = 100;
     std::vector<FrameSize> refused;
+    StartResult startFailure = StartResult::Started;
     std::deque<FrameSize> injected;
     int formatChanges = 0;
     uint64_t framesProduced = 0;
@@ -78,17 +79,18 @@ public:
         return format_;
     }
 
-    bool Start(FrameSink sink, DeviceLostHandler lost) override {
-        if (IsStreaming()) return true;
+    StartResult Start(FrameSink sink, DeviceLostHandler lost) override {
+        if (IsStreaming()) return StartResult::Started;
         if (thread_.joinable()) thread_.join();  // a stream that ended when the camera went away
         {
             std::lock_guard lock(state_->mutex);
-            if (!state_->plugged) return false;
+            if (!state_->plugged) return StartResult::StreamRefused;
+            if (state_->startFailure != StartResult::Started) return state_->startFailure;
             stopRequested_ = false;
             ended_ = false;
         }
         thread_ = std::thread([this, sink = std::move(sink), lost = std::move(lost)] { stream(sink, lost); });
-        return true;
+        return StartResult::Started;
     }
 
     void Stop() override {
@@ -244,6 +246,11 @@ bool SimulatedCameraSystem::IsPlugged() const {
 void SimulatedCameraSystem::RefuseSizes(std::vector<FrameSize> sizes) {
     std::lock_guard lock(state_->mutex);
     state_->refused = std::move(sizes);
+}
+
+void SimulatedCameraSystem::FailStarts(StartResult failure) {
+    std::lock_guard lock(state_->mutex);
+    state_->startFailure = failure;
 }
 
 void SimulatedCameraSystem::InjectFrames(FrameSize size, int count) {

@@ -40,6 +40,8 @@ public:
 
     // Sizes the camera will not switch to.
     void RefuseSizes(std::vector<FrameSize> sizes);
+    // Every start of a stream ends with `failure` from now on (Started: streams start again).
+    void FailStarts(StartResult failure);
     // The next `count` frames of the stream come at `size` whatever the format.
     void InjectFrames(FrameSize size, int count);
     // How often a format change was made (a size equal to the current one is no change).

@@ -95,20 +95,22 @@ public:
 
     FrameSize Format() const override { return format_; }
 
-    bool Start(FrameSink sink, DeviceLostHandler lost) override {
-        if (IsStreaming()) return true;
+    StartResult Start(FrameSink sink, DeviceLostHandler lost) override {
+        if (IsStreaming()) return StartResult::Started;
         if (thread_.joinable()) thread_.join();
-        if (wake_ < 0 || pixelFormat_ != V4L2_PIX_FMT_BGR24 || !mapBuffers()) return false;
+        // The wake-up channel, the 24-bit conversion and the mapped buffers are the capture
+        // machinery; without any of them nothing can stream.
+        if (wake_ < 0 || pixelFormat_ != V4L2_PIX_FMT_BGR24 || !mapBuffers()) return StartResult::SetupFailed;
         v4l2_buf_type type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         if (Xioctl(fd_, VIDIOC_STREAMON, &type) != 0) {
             unmapBuffers();
-            return false;
+            return StartResult::StreamRefused;
         }
         uint64_t drain = 0;
         (void)!::read(wake_, &drain, sizeof drain);
         ended_ = false;
         thread_ = std::thread([this, sink = std::move(sink), lost = std::move(lost)] { stream(sink, lost); });
-        return true;
+        return StartResult::Started;
     }
 
     void Stop() override {

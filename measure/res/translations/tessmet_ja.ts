@@ -871,4 +871,34 @@ Toggle StatusBar</source>
 ステータスバーの切り替え</translation>
     </message>
 </context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>Image File (*.bmp,*.jpg)</source>
+        <translation>画像ファイル (*.bmp,*.jpg)</translation>
+    </message>
+    <message>
+        <source>Bitmap (*.bmp)</source>
+        <translation>ビットマップ ファイル (*.bmp)</translation>
+    </message>
+    <message>
+        <source>JPEG (*.jpg)</source>
+        <translation>JPEG ファイル (*.jpg)</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::AboutDialog</name>
+    <message>
+        <source>About Tessmet</source>
+        <translation>Tessmet のバージョン情報</translation>
+    </message>
+    <message>
+        <source>Tessmet Version %1</source>
+        <translation>Tessmet バージョン %1</translation>
+    </message>
+    <message>
+        <source>Measurement software for the digital microscope camera</source>
+        <translation>デジタルマイクロスコープカメラ用計測ソフトウェア</translation>
+    </message>
+</context>
 </TS>

@@ -104,3 +104,29 @@ TEST_F(TranslationsTest, JapaneseMenusKeepMnemonicsAndEllipses) {
     for (const ToolbarInfo& t : Toolbars()) EXPECT_NE(ToolbarTitle(t.id), t.title);
     EXPECT_EQ(MenuText(CommandId::FileOpen), "開く(&O)...");
 }
+
+TEST_F(TranslationsTest, JapaneseCoversTheAboutBoxAndTheFileFilters) {
+    ASSERT_GE(InstallTranslations(app, QLocale(QLocale::Japanese)), 1);
+    struct Text {
+        const char* context;
+        const char* source;
+    };
+    const Text texts[] = {
+        {"tessmet::AboutDialog", "About Tessmet"},
+        {"tessmet::AboutDialog", "Tessmet Version %1"},
+        {"tessmet::AboutDialog", "Measurement software for the digital microscope camera"},
+        {"FileChooser", "Image File (*.bmp,*.jpg)"},
+        {"FileChooser", "Bitmap (*.bmp)"},
+        {"FileChooser", "JPEG (*.jpg)"},
+    };
+    for (const Text& t : texts) {
+        const std::string japanese = QCoreApplication::translate(t.context, t.source).toStdString();
+        EXPECT_NE(japanese, t.source) << t.context << ": " << t.source;
+        EXPECT_EQ(Placeholders(japanese), Placeholders(t.source)) << t.source;
+    }
+    // A filter keeps its pattern, which the dialog shows next to the name.
+    EXPECT_EQ(QCoreApplication::translate("FileChooser", "Image File (*.bmp,*.jpg)").toStdString(),
+              "画像ファイル (*.bmp,*.jpg)");
+    EXPECT_EQ(QCoreApplication::translate("tessmet::AboutDialog", "Tessmet Version %1").arg("1.0").toStdString(),
+              "Tessmet バージョン 1.0");
+}

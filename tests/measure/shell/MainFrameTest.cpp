@@ -1,6 +1,7 @@
 #include "measure/io/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
+#include "measure/res/Translations.h"
 #include "measure/workspace/AboutDialog.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CMainFrame.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTranslator>
 #include <QtTest>
 
 #include <deque>
@@ -71,11 +73,13 @@ private:
     RecordingMessagePresenter messages;
     QueuedFileChooser files;
     std::vector<QUrl> openedUrls;
+    Qt::KeyboardModifiers heldKeys;  // what the main window sees held when a command arrives
     std::unique_ptr<CMainFrame> frame;
 
     void makeFrame() {
         frame = std::make_unique<CMainFrame>(CMainFrame::Services{
-            folder.path().toStdString() + "/", &messages, &files, [this](const QUrl& url) { openedUrls.push_back(url); }});
+            folder.path().toStdString() + "/", &messages, &files, [this](const QUrl& url) { openedUrls.push_back(url); },
+            [this] { return heldKeys; }});
         frame->resize(1000, 760);
         frame->show();
         frame->AfterShown();
@@ -89,6 +93,7 @@ private slots:
         messages.shown.clear();
         files.answers.clear();
         openedUrls.clear();
+        heldKeys = Qt::NoModifier;
         QFile::remove(folder.filePath(QStringLiteral("Tessmet.ini")));
         makeFrame();
     }
@@ -186,7 +191,8 @@ private slots:
     }
 
     void acceleratorsReachTheirCommands() {
-        frame->OpenImage(WritePicture(folder, QStringLiteral("keys.bmp"), 400, 300));
+        const std::string keysPicture = WritePicture(folder, QStringLiteral("keys.bmp"), 400, 300);
+        frame->OpenImage(keysPicture);
         QApplication::setActiveWindow(frame.get());
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         struct Key {
@@ -228,6 +234,32 @@ private slots:
         frame->activeView()->viewport()->setFocus();
         QTest::keyClick(frame->activeView()->viewport(), Qt::Key_Escape);
         QCOMPARE(frame->currentTool(), Tool::None);
+
+        // Alt+Backspace undoes as Ctrl+Z does.
+        const int32_t line[] = {1, 1, 50, 50};
+        QCOMPARE(frame->activeView()->AddDrawObject(Kind::Line, line), 0);
+        QTest::keyClick(frame.get(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(frame->activeView()->store().Count(), 0);
+
+        // Ctrl+S saves to the picture's own file after asking 10010.
+        messages.answerQuestionsWith(MessageAnswer::Yes);
+        QVERIFY(QFile::remove(QString::fromStdString(keysPicture)));
+        QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(messages.ids(), std::vector<int>{10010});
+        QVERIFY(QFile::exists(QString::fromStdString(keysPicture)));
+
+        // Ctrl+O opens through the file dialog; F12 goes on to the next window.
+        CChildFrame* first = frame->activeFrame();
+        files.answers.push_back(WritePicture(folder, QStringLiteral("second.bmp")));
+        QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(files.answers.empty());
+        QCOMPARE(frame->registry().count(), 2);
+        CChildFrame* second = frame->activeFrame();
+        QVERIFY(second != first);
+        QTest::keyClick(frame.get(), Qt::Key_F12);
+        QCOMPARE(frame->activeFrame(), first);
+        QTest::keyClick(frame.get(), Qt::Key_F12);
+        QCOMPARE(frame->activeFrame(), second);
     }
 
     void undoRemovesTheNewestObject() {
@@ -252,6 +284,67 @@ private slots:
         frame->OnCommand(CommandId::DrawLine);
         QCOMPARE(frame->currentTool(), Tool::None);
         QVERIFY(!checked(CommandId::DrawLine));
+    }
+
+    void ctrlWithADrawOrRegionCommandLeavesTheToolAlone_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<ToolMode>("tool");
+        QTest::newRow("draw line") << CommandId::DrawLine << Tool::DrawLine;
+        QTest::newRow("draw rectangle") << CommandId::DrawRectangle << Tool::DrawRectangle;
+        QTest::newRow("draw circle") << CommandId::DrawCircle << Tool::DrawCircle;
+        QTest::newRow("draw text") << CommandId::DrawText << Tool::DrawText;
+        QTest::newRow("ROI rectangle") << CommandId::RoiRectangle << Tool::RoiRectangle;
+        QTest::newRow("ROI ellipse") << CommandId::RoiEllipse << Tool::RoiEllipse;
+    }
+    void ctrlWithADrawOrRegionCommandLeavesTheToolAlone() {
+        QFETCH(int, command);
+        QFETCH(ToolMode, tool);
+        frame->OpenImage(WritePicture(folder, QStringLiteral("ctrl.bmp")));
+        frame->OnCommand(CommandId::ZoomUp);
+        frame->OnCommand(CommandId::MeasureAngle);
+        const LayerFlags flags = frame->flags();
+
+        // With Ctrl the command asks for coordinates, which it cannot yet: nothing changes.
+        heldKeys = Qt::ControlModifier;
+        frame->actions().action(command)->trigger();
+        QCOMPARE(frame->currentTool(), Tool::Angle);
+        QVERIFY(checked(CommandId::MeasureAngle));
+        QVERIFY(!checked(command));
+        QCOMPARE(frame->activeFrame()->GetZoom(), 1.25);  // not even the text tool's zoom reset
+        QVERIFY(messages.shown.empty());
+        QCOMPARE(frame->activeView()->store().Count(), 0);
+        QVERIFY(frame->flags() == flags);
+
+        // Without Ctrl it selects its tool.
+        heldKeys = Qt::NoModifier;
+        frame->actions().action(command)->trigger();
+        QCOMPARE(frame->currentTool(), tool);
+        QVERIFY(checked(command));
+    }
+
+    void changingTheToolShowsTheCursorAgainInEveryWindow() {
+        frame->OpenImage(WritePicture(folder, QStringLiteral("a.bmp")));
+        frame->OpenImage(WritePicture(folder, QStringLiteral("b.bmp")));
+        const QList<QMdiSubWindow*> windows = frame->workspace().subWindowList();
+        QCOMPARE(windows.size(), 2);
+        const auto hideAll = [&] {
+            for (QMdiSubWindow* w : windows) static_cast<CChildFrame*>(w)->SetHideCursor(true);
+        };
+        hideAll();
+        frame->setCurrentTool(frame->currentTool());  // no change: stays hidden
+        for (QMdiSubWindow* w : windows) QVERIFY(static_cast<CChildFrame*>(w)->hidesCursor());
+
+        frame->OnCommand(CommandId::MouseZoom);
+        for (QMdiSubWindow* w : windows) {
+            auto* child = static_cast<CChildFrame*>(w);
+            QVERIFY(!child->hidesCursor());
+            QVERIFY(child->view().viewport()->cursor().shape() != Qt::BlankCursor);
+        }
+        hideAll();
+        frame->activeView()->viewport()->setFocus();
+        QTest::keyClick(frame->activeView()->viewport(), Qt::Key_Escape);  // back to no tool
+        QCOMPARE(frame->currentTool(), Tool::None);
+        for (QMdiSubWindow* w : windows) QVERIFY(!static_cast<CChildFrame*>(w)->hidesCursor());
     }
 
     void theTextToolResetsTheZoomWith10004() {
@@ -307,7 +400,7 @@ private slots:
             f.setValue("Settings", "bottom", std::string("630"));
             QVERIFY(f.save(ini));
         }
-        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}});
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
         QCOMPARE(frame->settings().font.height, -24);  // the font with the window
         QCOMPARE(frame->size(), QSize(800, 600));      // the placement with the window
         QCOMPARE(frame->settings().measurePen.color, 16711680);  // pens only once shown
@@ -337,7 +430,7 @@ private slots:
         frame->OnCommand(CommandId::ToggleMeasureToolbar);
         QVERIFY(!checked(CommandId::ToggleMeasureToolbar));
         QVERIFY(frame->close());
-        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}});
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
         frame->show();
         QVERIFY(frame->actions().toolbar(ToolbarId::Measure)->isHidden());
         QVERIFY(!frame->actions().toolbar(ToolbarId::View)->isHidden());
@@ -357,6 +450,26 @@ private slots:
         AboutDialog again(clicks, [this](const QUrl& url) { openedUrls.push_back(url); });
         again.addressClicked();  // the count holds for the whole run
         QCOMPARE(openedUrls.size(), size_t{2});
+    }
+
+    void theAboutBoxAndTheFileFiltersSpeakJapanese() {
+        QVERIFY(InstallTranslations(*qApp, QLocale(QLocale::Japanese)) >= 1);
+        int clicks = 0;
+        AboutDialog about(clicks, {});
+        const QStringList open = OpenImageFilters();
+        const QStringList save = SaveImageFilters();
+        for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+        QCOMPARE(about.windowTitle(), QStringLiteral("Tessmet のバージョン情報"));
+        QCOMPARE(open.size(), 3);
+        QVERIFY2(open[0].startsWith(QStringLiteral("画像ファイル (*.bmp,*.jpg) (*.bmp ")), qPrintable(open[0]));
+        QCOMPARE(save.size(), 2);
+        QVERIFY2(save[1].startsWith(QStringLiteral("JPEG ファイル (*.jpg) (*.jpg ")), qPrintable(save[1]));
+        // Back in English once the translation is gone.
+        QCOMPARE(AboutDialog(clicks, {}).windowTitle(), QStringLiteral("About Tessmet"));
+        QVERIFY(OpenImageFilters()[1].startsWith(QStringLiteral("Bitmap (*.bmp) (")));
     }
 };
 

@@ -245,6 +245,34 @@ private slots:
         QCOMPARE(ws.registry.frames(), (std::vector<CChildFrame*>{first, second}));
     }
 
+    void destroyingTheWorkspaceWithWindowsOpenIsClean() {
+        // The windows go down with the workspace, which by then is no longer a workspace: a
+        // window must not treat it as one (the sanitizer build checks every cast on the way).
+        FakeViewHost host;
+        FrameRegistry registry;
+        QSignalSpy last(&registry, &FrameRegistry::lastFrameClosed);
+        auto area = std::make_unique<QMdiArea>();
+        area->resize(800, 600);
+        area->show();
+        std::vector<QPointer<CChildFrame>> frames;
+        for (int i = 0; i < 3; ++i) {
+            auto frame = std::make_unique<CChildFrame>(host, registry, std::make_unique<CTessmetDoc>(std::string()));
+            frame->view().SetPicture(testsupport::Grey(60 + 10 * i, 40));
+            frames.emplace_back(frame.get());
+            area->addSubWindow(frame.release());
+            frames.back()->show();
+            area->setActiveSubWindow(frames.back());
+        }
+        area->setActiveSubWindow(frames.front());  // activations travel both ways
+        QCOMPARE(registry.count(), 3);
+
+        area.reset();
+        for (const QPointer<CChildFrame>& frame : frames) QVERIFY(frame.isNull());
+        QCOMPARE(registry.count(), 0);
+        QCOMPARE(last.count(), 1);
+        QVERIFY(host.presenter.shown.empty());
+    }
+
     void theUserCannotDragTheWindowLargerThanTheImage() {
         Workspace ws;
         CChildFrame* frame = ws.add(testsupport::Grey(200, 150));

@@ -9,6 +9,8 @@
 
 using namespace lumora;
 
+Q_DECLARE_METATYPE(lumora::StartResult)
+
 namespace {
 
 // Stands in for the main form: records every WM_CAPTURE_FRAME it is given.
@@ -99,6 +101,31 @@ private slots:
         QCOMPARE(camera_->Open(name.toStdString(), form_.get(), 640, 480, 3), result);
         QCOMPARE(camera_->IsOpen(), result == kCaptureOk);
         QVERIFY(messages_.empty());  // a missing camera is not a message
+    }
+
+    void aStreamThatCannotStartIsReported_data() {
+        QTest::addColumn<StartResult>("failure");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no capture machinery") << StartResult::SetupFailed << kCaptureNoInterface
+                                              << "Cannot create video interface";
+        QTest::newRow("stream refused") << StartResult::StreamRefused << kCaptureStreamFailed << "RenderStream Failed";
+    }
+    void aStreamThatCannotStartIsReported() {
+        QFETCH(StartResult, failure);
+        QFETCH(int, result);
+        QFETCH(QString, message);
+        system_->FailStarts(failure);
+        QCOMPARE(camera_->Open("", form_.get(), 640, 480, 3), result);
+        QCOMPARE(messages_.size(), size_t{1});
+        QCOMPARE(QString(CaptureMessageText(messages_.front())), message);
+        // The form's retry succeeds once the camera streams again.
+        camera_->Close();
+        messages_.clear();
+        system_->FailStarts(StartResult::Started);
+        openCamera();
+        QTRY_VERIFY(!form_->seen.empty());
+        QVERIFY(messages_.empty());
     }
 
     void nothingHappensBeforeTheCameraIsOpen() {

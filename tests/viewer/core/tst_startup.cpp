@@ -46,6 +46,27 @@ public:
     }
 };
 
+// Makes a window that starts minimised; while making it, another start may ask this one to
+// come to the front (as when the form's start-up waits in a message box).
+class SlowFactory : public MainFormFactory {
+public:
+    SingleInstance* running = nullptr;
+    QString serverName;
+    bool askWhileMaking = false;
+    bool requestArrived = false;
+
+    std::unique_ptr<QWidget> CreateMainWindow(ViewerSettings&) override {
+        if (askWhileMaking) {
+            QSignalSpy activation(running, &SingleInstance::activationRequested);
+            SingleInstance later(serverName);
+            if (later.AskRunningInstanceToActivate()) requestArrived = activation.wait(5000);
+        }
+        auto window = std::make_unique<QWidget>();
+        window->setWindowState(Qt::WindowMinimized);
+        return window;
+    }
+};
+
 QString UniqueServerName() { return "lumora-test-" + QUuid::createUuid().toString(QUuid::Id128); }
 
 }  // namespace
@@ -137,6 +158,28 @@ private slots:
         QCOMPARE(activation.count(), 1);
         QTRY_VERIFY(!(first.mainWindow()->windowState() & Qt::WindowMinimized));
         QVERIFY(first.mainWindow()->isVisible());
+    }
+
+    void aRequestWhileTheWindowIsMadeIsHonouredOnceItShows_data() {
+        QTest::addColumn<bool>("ask");
+        QTest::newRow("no request: stays minimised") << false;
+        QTest::newRow("request while making: restored") << true;
+    }
+    void aRequestWhileTheWindowIsMadeIsHonouredOnceItShows() {
+        QFETCH(bool, ask);
+        const QString name = UniqueServerName();
+        testsupport::TempDir folder;
+        FakeScreen screen(QSize(1280, 1024));
+        SingleInstance instance(name);
+        SlowFactory factory;
+        factory.running = &instance;
+        factory.serverName = name;
+        factory.askWhileMaking = ask;
+        LumoraStartup startup({instance, screen, factory, folder.path().string(), "/opt/bin"});
+        QCOMPARE(startup.Run(), StartupResult::Started);
+        QCOMPARE(factory.requestArrived, ask);  // it arrived before the window existed
+        QVERIFY(startup.mainWindow()->isVisible());
+        QCOMPARE(bool(startup.mainWindow()->windowState() & Qt::WindowMinimized), !ask);
     }
 
     void theSocketIsTheUsersOnlyAndAStaleOneIsReplaced() {
