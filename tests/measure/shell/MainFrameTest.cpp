@@ -179,6 +179,20 @@ private slots:
         QVERIFY(frame->close());
     }
 
+    // Every image window refuses to close during a calibration run: Close All asks once and
+    // stops, where closing "until none is left" would never end.
+    void closeAllDuringACalibrationRunStopsAtTheFirstRefusal() {
+        frame->OpenImage(WritePicture(folder, QStringLiteral("a.bmp")));
+        frame->OpenImage(WritePicture(folder, QStringLiteral("b.bmp")));
+        frame->setCurrentTool(Tool::CalibrationMillimetre);
+        frame->OnCommand(CommandId::FileCloseAll);
+        QCOMPARE(frame->registry().count(), 2);
+        QCOMPARE(messages.ids(), std::vector<int>{10053});
+        frame->setCurrentTool(Tool::None);
+        frame->OnCommand(CommandId::FileCloseAll);
+        QTRY_COMPARE(frame->registry().count(), 0);
+    }
+
     void escapeDuringACalibrationRunAsksFirst() {
         frame->setCurrentTool(Tool::CalibrationMicrometre);
         messages.answerQuestionsWith(MessageAnswer::No);
