@@ -1,6 +1,7 @@
 #include "measure/workspace/DisplayScaler.h"
 
 #include "measure/core/NumberText.h"
+#include "platform/BgrPixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,30 +45,18 @@ int Start(int v, double zoom) { return v <= 0 ? 0 : TruncateToInt(v / zoom); }
 // Pixels first .. first + count - 1 of a row as 32-bit RGB.
 template <int Bits>
 inline void CopyRow(const uint8_t* row, int first, int count, QRgb* out) {
-    int x = 0;
     if constexpr (Bits == 24) {
-        // Four pixels from three little-endian words: the bytes B, G, R of a pixel read as one
-        // word are already 0x00RRGGBB.
-        const uint8_t* p = row + static_cast<size_t>(first) * 3;
-        for (; x + 4 <= count; x += 4, p += 12) {
-            uint32_t w0, w1, w2;
-            std::memcpy(&w0, p, 4);
-            std::memcpy(&w1, p + 4, 4);
-            std::memcpy(&w2, p + 8, 4);
-            out[x] = 0xFF000000u | (w0 & 0xFFFFFFu);
-            out[x + 1] = 0xFF000000u | (w0 >> 24) | ((w1 & 0xFFFFu) << 8);
-            out[x + 2] = 0xFF000000u | (w1 >> 16) | ((w2 & 0xFFu) << 16);
-            out[x + 3] = 0xFF000000u | (w2 >> 8);
-        }
+        platform::Bgr24ToRgb32(row + static_cast<size_t>(first) * 3, count, out);
     } else if constexpr (Bits == 32) {
         const uint8_t* p = row + static_cast<size_t>(first) * 4;
-        for (; x < count; ++x, p += 4) {
+        for (int x = 0; x < count; ++x, p += 4) {
             uint32_t w;
             std::memcpy(&w, p, 4);
             out[x] = 0xFF000000u | (w & 0xFFFFFFu);
         }
+    } else {
+        for (int x = 0; x < count; ++x) out[x] = ReadRgb<Bits>(row, first + x);
     }
-    for (; x < count; ++x) out[x] = ReadRgb<Bits>(row, first + x);
 }
 
 // One run of view pixels showing the same image column.

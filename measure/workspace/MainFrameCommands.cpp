@@ -21,7 +21,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
 
 namespace tessmet {
@@ -52,17 +54,7 @@ constexpr int kAwaitingTheirWindow[] = {
 // selecting the tool. Until that dialog is part of the program, Ctrl with them only beeps.
 constexpr int kCoordinateEntry[] = {DrawLine, DrawRectangle, DrawCircle, DrawText, RoiRectangle, RoiEllipse};
 
-bool EntersCoordinates(int id) {
-    for (const int command : kCoordinateEntry)
-        if (command == id) return true;
-    return false;
-}
-
-bool AwaitsItsWindow(int id) {
-    for (const int awaiting : kAwaitingTheirWindow)
-        if (awaiting == id) return true;
-    return false;
-}
+bool Lists(std::span<const int> commands, int id) { return std::ranges::find(commands, id) != commands.end(); }
 
 ToolMode ToolOf(int id) {
     for (const auto& [command, tool] : kToolCommands)
@@ -102,7 +94,7 @@ void CMainFrame::OnCommand(int id) {
     CChildFrame* frame = activeFrame();
     if (const CommandInfo* info = FindCommand(id); info && info->needsImage && !view) return;
 
-    if (EntersCoordinates(id) && (services_.keyboardModifiers() & Qt::ControlModifier)) {
+    if (Lists(kCoordinateEntry, id) && (services_.keyboardModifiers() & Qt::ControlModifier)) {
         QApplication::beep();
         return;
     }
@@ -281,7 +273,7 @@ void CMainFrame::updateCommands() {
 void CMainFrame::updateImageCommands(bool haveImage) {
     for (const CommandInfo& command : Commands()) {
         bool enabled = !command.needsImage || haveImage;
-        if (AwaitsItsWindow(command.id)) enabled = false;
+        if (Lists(kAwaitingTheirWindow, command.id)) enabled = false;
         actions_->setEnabled(command.id, enabled);
     }
     if (CChildFrame* frame = activeFrame()) {
