@@ -55,6 +55,8 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     const FrameSize wanted{width, height};
     if (backend_->Format() == wanted || backend_->SetFormat(wanted))
         current_ = wanted;
+    else if (backend_->Busy())
+        return busy();
     else
         report(CaptureMessage::FailedSetFormat);  // opening goes on with the camera's own size
 
@@ -64,8 +66,10 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     }
     posting_ = true;
     running_ = 1;
-    switch (startStream()) {
-    case StartResult::Started: return kCaptureOk;
+    const StartResult started = startStream();
+    if (started != StartResult::Started && backend_->Busy()) return busy();
+    switch (started) {
+    case StartResult::Started: busyReported_ = false; return kCaptureOk;
     case StartResult::SetupFailed:
         report(CaptureMessage::CannotCreateVideoInterface);
         return kCaptureNoInterface;
@@ -73,6 +77,13 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     }
     report(CaptureMessage::RenderStreamFailed);
     return kCaptureStreamFailed;
+}
+
+int CCaptureDevice::busy() {
+    Close();
+    if (!busyReported_) report(CaptureMessage::CameraBusy);
+    busyReported_ = true;
+    return kCaptureBusy;
 }
 
 StartResult CCaptureDevice::startStream() {
