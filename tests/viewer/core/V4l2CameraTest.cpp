@@ -354,9 +354,11 @@ TEST(V4l2Camera, start_lose_start_twenty_times) {
         EXPECT_EQ(rig.device->Mappings(), 4u);
         record.lost.wait();
         EXPECT_FALSE(camera->IsStreaming());
-        // The format can change between two streams.
-        EXPECT_TRUE(camera->SetFormat(round % 2 ? FrameSize{640, 480} : FrameSize{800, 600}));
-        EXPECT_EQ(rig.device->Mappings(), 0u);
+        if (round % 5 == 4) {
+            // Now and then the format changes between two streams.
+            EXPECT_TRUE(camera->SetFormat(round % 2 ? FrameSize{640, 480} : FrameSize{800, 600}));
+            EXPECT_EQ(rig.device->Mappings(), 0u);
+        }
     }
     StreamRecord last;
     ASSERT_EQ(camera->Start(last.sink(), last.lostHandler()), StartResult::Started);
