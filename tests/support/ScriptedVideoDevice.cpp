@@ -340,7 +340,7 @@ int ScriptedVideoDevice::Ioctl(int fd, unsigned long request, void* arg) {
         for (auto& [start, mapping] : mappings_) {
             if (mapping.device != &d || mapping.index != index) continue;
             auto* bytes = static_cast<uint8_t*>(start);
-            const uint32_t stride = d.format.bytesperline ? d.format.bytesperline : d.format.width * 3;
+            const uint32_t stride = std::max<uint32_t>(1, d.format.bytesperline ? d.format.bytesperline : d.format.width * 3);
             for (size_t i = 0; i < mapping.length; ++i)
                 bytes[i] = frame.fill.empty() ? FramePattern(static_cast<uint32_t>(i % stride), static_cast<uint32_t>(i / stride))
                                               : frame.fill[i % frame.fill.size()];
