@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace lumora {
 namespace {
@@ -81,8 +82,9 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
 
 int CCaptureDevice::busy() {
     Close();
-    if (!busyReported_) report(CaptureMessage::CameraBusy);
-    busyReported_ = true;
+    // Recorded before the message is shown: the retry timer keeps running while it is open.
+    const bool reported = std::exchange(busyReported_, true);
+    if (!reported) report(CaptureMessage::CameraBusy);
     return kCaptureBusy;
 }
 

@@ -157,6 +157,20 @@ private slots:
         QCOMPARE(messages_.size(), size_t{2});
     }
 
+    // The message box is modal and the form's retry timer fires while it is open.
+    void aRetryWhileTheBusyMessageIsOpenStaysQuiet() {
+        makeCamera(DeviceScript{});
+        device_->HoldElsewhere(path_, true);
+        int retries = 0;
+        camera_->SetMessageHandler([this, &retries](CaptureMessage m) {
+            messages_.push_back(m);
+            for (; retries < 3; ++retries) QCOMPARE(open(), kCaptureBusy);
+        });
+        QCOMPARE(open(), kCaptureBusy);
+        QCOMPARE(retries, 3);
+        QCOMPARE(messages_, std::vector<CaptureMessage>{CaptureMessage::CameraBusy});
+    }
+
     void unplugAndReplug() {
         makeCamera(DeviceScript{});
         QSignalSpy lost(camera_.get(), &CCaptureDevice::deviceLost);
