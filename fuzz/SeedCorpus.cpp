@@ -59,6 +59,13 @@ int main(int argc, char** argv) {
     Write(root / "fuzz_settings_files", "lumora",
           "[GALLERY]\r\nPATH=/home/u/Gallery\r\n[GRID_LINE]\r\nSPACE_INDEX=x1\r\nCOLOR=-5\r\n"
           "[CALIBRATION]\r\nONE_PIXEL_LENGTH=1e309\r\nUNIT=7\r\n");
+    // Scripted cameras (see tests/support/RandomCameraRun.h for the byte layout): an MJPEG camera
+    // at 640 x 480 with three frames, and one at two sizes whose third dequeue fails with EIO.
+    const std::string streaming{0, 0, 1, 1, '\x80', 2, '\xe0', 1, 1, 0, 1, 4, 0, 0, 3, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0};
+    Write(root / "fuzz_v4l2_camera", "streaming", streaming);
+    const std::string faulty{0, 1, 1, 2, '\x80', 2, '\xe0', 1, 32, 3, 88, 2, 1, 2, 1, 30, 1, 4, 0, 1,
+                             9, 0, 2, 1, 2, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1};
+    Write(root / "fuzz_v4l2_camera", "faulty", faulty);
     WritePictures(root);
     return 0;
 }

@@ -16,6 +16,9 @@ namespace {
 
 const QRect kPaneRect(360, 88, 640, 480);
 constexpr int kReconnectMs = 2000;
+constexpr int kZoomFirstMs = 2000;      // after the camera opened at start
+constexpr int kZoomReconnectedMs = 1000;  // after it came back
+const QRect kStatusRect(480, 580, 520, 26);
 
 }  // namespace
 
@@ -37,16 +40,22 @@ LiveForm::LiveForm(ViewerSettings& settings, std::shared_ptr<CameraSystem> camer
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* controls = new QPushButton(QStringLiteral("Camera..."), this);
     controls->setGeometry(360, 580, 110, 26);
-    connect(controls, &QPushButton::clicked, this, [this] { ShowPropertyPages(*camera_, this); });
+    connect(controls, &QPushButton::clicked, this, [this] {
+        ShowPropertyPages(*camera_, this);
+        readZoom();  // the zoom may have been changed in the dialog
+    });
 
     reconnect_.setInterval(kReconnectMs);
     connect(&reconnect_, &QTimer::timeout, this, &LiveForm::openCamera);
+    magnification_.setInterval(kZoomFirstMs);
+    connect(&magnification_, &QTimer::timeout, this, &LiveForm::readZoom);
     openCamera();
 }
 
 LiveForm::~LiveForm() { camera_->Close(); }
 
 void LiveForm::openCamera() {
+    const bool reconnecting = reconnect_.isActive();
     const int result = camera_->Open(ReadCameraDevice(settings_.applicationFolder), this, 640, 480, 3);
     cameraMissing_ = result < 0;
     frameArrived_ = false;
@@ -55,14 +64,24 @@ void LiveForm::openCamera() {
         if (!reconnect_.isActive()) reconnect_.start();
     } else {
         reconnect_.stop();
+        if (!magnification_.isActive()) magnification_.start(reconnecting ? kZoomReconnectedMs : kZoomFirstMs);
     }
     update();
+}
+
+void LiveForm::readZoom() {
+    const int zoom = camera_->IsOpen() ? camera_->GetZoom() : -1;
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    update(kStatusRect);
 }
 
 void LiveForm::onDeviceLost() {
     camera_->Close();
     cameraMissing_ = true;
     live_ = QImage();
+    magnification_.stop();
+    zoom_ = -1;
     reconnect_.start();
     update();
 }
@@ -101,11 +120,10 @@ void LiveForm::paintEvent(QPaintEvent*) {
     painter.setPen(QColor(150, 156, 168));
     painter.drawRect(kPaneRect.adjusted(-1, -1, 0, 0));
     if (camera_->IsOpen()) {
-        const int zoom = camera_->GetZoom();
         const QString status = QStringLiteral("%1   zoom %2")
                                    .arg(QString::fromStdString(camera_->DeviceName()))
-                                   .arg(zoom < 0 ? QStringLiteral("-") : QString::number(zoom));
-        painter.drawText(QRect(480, 580, 520, 26), Qt::AlignVCenter | Qt::AlignRight, status);
+                                   .arg(zoom_ < 0 ? QStringLiteral("-") : QString::number(zoom_));
+        painter.drawText(kStatusRect, Qt::AlignVCenter | Qt::AlignRight, status);
     }
 }
 

@@ -32,10 +32,15 @@ protected:
 private:
     void openCamera();
     void onDeviceLost();
+    void readZoom();
 
     ViewerSettings& settings_;
     CCaptureDevice* camera_;  // child
     QTimer reconnect_;
+    // Timer 1: the zoom is read from the camera here and in the actions that need it, never
+    // while painting (a control read is a round trip to the device).
+    QTimer magnification_;
+    int zoom_ = -1;
     QImage live_;
     bool cameraMissing_ = false;
     bool frameArrived_ = false;

@@ -64,6 +64,9 @@ public:
     // Stops the stream; no sink call is running or will run once it returns.
     virtual void Stop() = 0;
     virtual bool IsStreaming() const = 0;
+    // Whether the last format change or start failed because another program holds the
+    // camera; trying again later may succeed.
+    virtual bool Busy() const { return false; }
 
     // The camera's value of one of the eight processing properties, nullopt when it has no
     // such control.

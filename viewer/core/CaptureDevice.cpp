@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace lumora {
 namespace {
@@ -55,6 +56,8 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     const FrameSize wanted{width, height};
     if (backend_->Format() == wanted || backend_->SetFormat(wanted))
         current_ = wanted;
+    else if (backend_->Busy())
+        return busy();
     else
         report(CaptureMessage::FailedSetFormat);  // opening goes on with the camera's own size
 
@@ -64,8 +67,10 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     }
     posting_ = true;
     running_ = 1;
-    switch (startStream()) {
-    case StartResult::Started: return kCaptureOk;
+    const StartResult started = startStream();
+    if (started != StartResult::Started && backend_->Busy()) return busy();
+    switch (started) {
+    case StartResult::Started: busyReported_ = false; return kCaptureOk;
     case StartResult::SetupFailed:
         report(CaptureMessage::CannotCreateVideoInterface);
         return kCaptureNoInterface;
@@ -73,6 +78,14 @@ int CCaptureDevice::Open(const std::string& deviceName, QObject* target, int wid
     }
     report(CaptureMessage::RenderStreamFailed);
     return kCaptureStreamFailed;
+}
+
+int CCaptureDevice::busy() {
+    Close();
+    // Recorded before the message is shown: the retry timer keeps running while it is open.
+    const bool reported = std::exchange(busyReported_, true);
+    if (!reported) report(CaptureMessage::CameraBusy);
+    return kCaptureBusy;
 }
 
 StartResult CCaptureDevice::startStream() {

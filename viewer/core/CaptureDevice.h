@@ -23,6 +23,7 @@ inline constexpr int kCaptureNoDevice = -1;       // no camera, or none with the
 inline constexpr int kCaptureBadArgument = -2;    // a frame format the viewer does not use
 inline constexpr int kCaptureStreamFailed = -3;   // the camera was found but does not stream
 inline constexpr int kCaptureNoInterface = -4;    // the capture machinery could not be set up
+inline constexpr int kCaptureBusy = -5;           // another program holds the camera
 
 // The viewer's one camera: opened by friendly name, a live 640 x 480 stream delivered to the
 // main form as WM_CAPTURE_FRAME events, stills at 640 x 480 (taken at 800 x 600), 800 x 600,
@@ -39,7 +40,9 @@ public:
 
     // Opens the camera `deviceName` (empty: the first), asks it for width x height frames and
     // starts the stream; live frames go to `target` (may be nullptr: no frames are posted).
-    // A device already open is closed first. Only 3 bytes a pixel exist.
+    // A device already open is closed first. Only 3 bytes a pixel exist. A camera another
+    // program holds gives kCaptureBusy and the CameraBusy message, the message only the first
+    // time in a row, so that the retries every 2 seconds stay quiet.
     int Open(const std::string& deviceName, QObject* target, int width, int height, int bytesPerPixel);
 
     // live = 1: back to the live 640 x 480 stream (width and height unused). live = 0: a still
@@ -89,6 +92,7 @@ signals:
 private:
     void report(CaptureMessage message);
     StartResult startStream();
+    int busy();
     void reconfigure(FrameSize size);
     bool grabStill(FrameSize size);
     void onFrame(FramePtr frame);
@@ -100,6 +104,7 @@ private:
     FrameSize current_{640, 480};
     int running_ = 1;
     bool stillValid_ = false;
+    bool busyReported_ = false;  // since the last successful opening
     CFrameGrabberCallback callback_;
     std::atomic<bool> posting_{false};  // the buffer callback is installed
 

@@ -10,6 +10,8 @@ enum class CaptureMessage {
     RenderStreamFailed,
     FormatTimeout,
     BufferTimeout,
+    // Another program streams from the camera; told once, then the opening is retried quietly.
+    CameraBusy,
 };
 
 constexpr const char* CaptureMessageText(CaptureMessage message) {
@@ -19,6 +21,8 @@ constexpr const char* CaptureMessageText(CaptureMessage message) {
     case CaptureMessage::RenderStreamFailed: return "RenderStream Failed";
     case CaptureMessage::FormatTimeout: return "VIDEOINFOHEADER Check...Time out 12 sec";
     case CaptureMessage::BufferTimeout: return "GetCurrentBuffer Check...Time out 12 sec";
+    case CaptureMessage::CameraBusy:
+        return "The camera is in use by another program.\nIt is opened as soon as that program lets it go.";
     }
     return "";
 }
