@@ -152,7 +152,7 @@ bool ImagingLibrary::fromImage(const QImage& image) {
 
 bool ImagingLibrary::fromFrameBuffer(const uint8_t* block, size_t size) {
     codec::Dib picture;
-    if (block && size >= kHeaderBytes && Le32(block) >= kHeaderBytes) {
+    if (block && size >= kHeaderBytes && Le32(block) == kHeaderBytes) {
         const auto width = static_cast<int32_t>(Le32(block + 4));
         const auto height = static_cast<int32_t>(Le32(block + 8));
         const int bits = block[14] | (block[15] << 8);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/Dib.h"
+#include "viewer/imaging/CaptureFile.h"
 #include "viewer/imaging/ImageLayout.h"
 
 #include <QImage>
@@ -46,7 +47,7 @@ public:
     enum class MagnifierOption { LensWidth = 0, LensHeight = 1, Factor = 2 };
 
     static constexpr size_t kHeaderBytes = 40;
-    static constexpr int kJpegQuality = 90;
+    static constexpr int kJpegQuality = kCaptureJpegQuality;
 
     explicit ImagingLibrary(QObject* parent = nullptr);
     ~ImagingLibrary() override;
@@ -57,8 +58,9 @@ public:
     // opened, -2 neither BMP nor JPEG, -3 a bitmap kind not read, -4 damaged, -5 too large.
     int load(const std::string& path);
     // A picture from a screen image or from a frame buffer (a 40-byte bitmap information
-    // header of 24 bits, then the rows bottom-up with their padding). False, and no picture,
-    // when the input holds none.
+    // header of 24 bits without compression, then the rows, bottom-up for a positive height,
+    // with their padding). False, and no picture, when the input holds none or is shorter than
+    // its header says.
     bool fromImage(const QImage& image);
     bool fromFrameBuffer(const uint8_t* block, size_t size);
     bool isValid() const { return !picture_.isNull(); }
@@ -67,8 +69,9 @@ public:
     // The picture resampled (smoothly) to width x height; the whole of it becomes the source
     // area again. False without a picture or for a size that is not positive.
     bool resample(int width, int height);
-    // 0 when written (through a temporary file, so a failure leaves an existing file as it
-    // was), -1 when it could not be, -2 without a picture.
+    // Writes a 24-bit BMP, or a baseline JPEG of the captures' quality (kJpegQuality). 0 when
+    // written (through a temporary file, so a failure leaves an existing file as it was), -1
+    // when it could not be, -2 without a picture.
     int write(const std::string& path, FileFormat format) const;
     // The bitmap information header (40 bytes: size 40, width, height positive for bottom-up
     // rows, 1 plane, 24 bits, no compression, the pixel bytes' size, the rest 0) and the pixel

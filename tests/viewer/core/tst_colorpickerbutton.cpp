@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <set>
 
@@ -260,6 +262,9 @@ private slots:
         CColorPopup* popup = button.popup();
         const QPoint orange = popup->layout().cell(9, popup->metrics()).center();
         QCOMPARE(popup->elementAt(orange), 9);
+        QHelpEvent help(QEvent::ToolTip, orange, popup->mapToGlobal(orange));
+        QCoreApplication::sendEvent(popup, &help);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Orange"));
         QTest::mouseMove(popup, orange);
         QTRY_COMPARE(popup->hovered(), 9);
         QTest::mouseRelease(popup, Qt::LeftButton, Qt::NoModifier, orange);
