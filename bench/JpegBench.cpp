@@ -1,14 +1,15 @@
 // Figures for large JPEG pictures (6000 x 4000), each against libjpeg-turbo used directly in
-// the same run: our reader against a plain decode, opening a document (decode, three bitmaps,
-// calibration) against that decode, and saving the composed image against a plain encode.
+// the same run: our reader against a plain decode, the thumbnail decode against that decode,
+// opening a document (decode, three bitmaps, calibration) against that decode, and saving the
+// composed image against a plain encode.
 
 #include "bench/Figure.h"
 #include "measure/core/Calibration.h"
 #include "measure/core/ImageLoader.h"
 #include "measure/core/ImageSet.h"
 #include "measure/io/ComposedImageSave.h"
-#include "measure/io/JpegReader.h"
-#include "measure/io/JpegWriter.h"
+#include "codec/JpegReader.h"
+#include "codec/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 
 #include <cstdio>
@@ -24,6 +25,7 @@
 namespace {
 
 using namespace tessmet;
+using namespace codec;
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
@@ -152,8 +154,20 @@ void OurSave(benchmark::State& state) {
     }
 }
 
+// A thumbnail of 160 x 120 for the gallery: decoded at the smallest eighth that covers it
+// (750 x 500 here) instead of in full.
+void ThumbnailDecode(benchmark::State& state) {
+    const Sample& sample = TheSample();
+    for (auto _ : state) {
+        Dib picture;
+        if (ReadJpegFileCovering(sample.jpeg, 160, 120, picture) != ReadStatus::Ok) std::abort();
+        benchmark::DoNotOptimize(picture.bits());
+    }
+}
+
 }  // namespace
 
 SUITE_FIGURE("JPEG decode 6000x4000", PlainDecode, OurReader);
+SUITE_FIGURE("JPEG thumbnail decode 6000x4000 for 160x120", PlainDecode, ThumbnailDecode);
 SUITE_FIGURE("document open 6000x4000 JPEG", PlainDecode, OpenDocument);
 SUITE_FIGURE("JPEG save 6000x4000", PlainEncode, OurSave);
