@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
@@ -64,14 +65,16 @@ CChildFrame::CChildFrame(ViewHost& host, FrameRegistry& registry, std::unique_pt
 
 void CChildFrame::keepPlatformSystemMenu() {
     // The system menu holds Restore, Move, Size, Minimize, Maximize and Close, and nothing the
-    // toolkit adds of its own (staying on top, a key of its own for Close).
+    // toolkit adds of its own (staying on top). Close keeps the platform's key for closing an
+    // image window, Ctrl+F4, whatever key the desktop theme would give it (the toolkit gives a
+    // key to Close only).
     QMenu* menu = systemMenu();
     if (!menu) return;
     for (QAction* action : menu->actions()) {
         if (action->isCheckable()) {
             menu->removeAction(action);
-        } else {
-            action->setShortcuts({});
+        } else if (!action->shortcuts().isEmpty()) {
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
         }
     }
     // No separator at either end or twice in a row once the extras are gone.

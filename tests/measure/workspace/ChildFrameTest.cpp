@@ -339,14 +339,17 @@ private slots:
         CChildFrame* frame = ws.add(testsupport::Grey(64, 48));
         QStringList entries;
         for (const QAction* action : frame->systemMenu()->actions()) {
-            if (action->isSeparator()) {
-                entries << QStringLiteral("-");
-                continue;
-            }
-            entries << QString(action->text()).remove(QLatin1Char('&'));
-            QVERIFY2(action->shortcuts().isEmpty(), qPrintable(action->text()));
+            entries << (action->isSeparator() ? QStringLiteral("-") : QString(action->text()).remove(QLatin1Char('&')));
+            if (!action->shortcut().isEmpty()) entries.last() += QLatin1Char('\t') + action->shortcut().toString();
         }
-        QCOMPARE(entries, (QStringList{"Restore", "Move", "Size", "Minimize", "Maximize", "-", "Close"}));
+        QCOMPARE(entries, (QStringList{"Restore", "Move", "Size", "Minimize", "Maximize", "-", "Close\tCtrl+F4"}));
+        // The platform's key closes the window.
+        QPointer<CChildFrame> closing = frame;
+        QApplication::setActiveWindow(&ws.area);
+        QVERIFY(QTest::qWaitForWindowActive(&ws.area));
+        frame->view().viewport()->setFocus();
+        QTest::keyClick(frame->view().viewport(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(closing.isNull());
     }
 
     // Every switch reports the old window's deactivation before the new one's activation,
