@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
@@ -217,16 +218,18 @@ void CChildFrame::fitIntoWorkspace() {
     setGeometry(MaximisedWindowRect(area->viewport()->rect(), NeededSize()));
 }
 
+// The largest size the user can drag the window to is the needed size (or the size it has, so
+// that grabbing a border never makes it jump). The limit holds only while the user really moves
+// or sizes the window: dragging with the button held, or after Move or Size from the system
+// menu, which hold the mouse until a click or Enter. A press whose release goes elsewhere (the
+// system menu opens on the press) must not leave it behind.
+bool CChildFrame::userSizing(Qt::MouseButtons buttons) const {
+    return (buttons & Qt::LeftButton) || QWidget::mouseGrabber() == this;
+}
+
 void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
-    // The largest size the user can drag the window to is the needed size (or the size it has,
-    // so that grabbing a border never makes it jump). The limit holds while the window is really
-    // being dragged: a press whose release goes elsewhere (the system menu opens on the press)
-    // must not leave it behind.
-    if (event->buttons() & Qt::LeftButton) {
-        if (!dragLimited_) {
-            dragLimited_ = true;
-            setMaximumSize(NeededSize().expandedTo(size()));
-        }
+    if (userSizing(event->buttons())) {
+        applyDragLimit();
     } else {
         liftDragLimit();
     }
@@ -236,6 +239,18 @@ void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
 void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
     QMdiSubWindow::mouseReleaseEvent(event);
     liftDragLimit();
+}
+
+void CChildFrame::keyPressEvent(QKeyEvent* event) {
+    if (userSizing(Qt::NoButton)) applyDragLimit();
+    QMdiSubWindow::keyPressEvent(event);
+    if (!userSizing(Qt::NoButton)) liftDragLimit();
+}
+
+void CChildFrame::applyDragLimit() {
+    if (dragLimited_) return;
+    dragLimited_ = true;
+    setMaximumSize(NeededSize().expandedTo(size()));
 }
 
 void CChildFrame::liftDragLimit() {

@@ -81,12 +81,15 @@ protected:
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void firstActivation();
     void updateTitle();
     void fitIntoWorkspace();
     void keepPlatformSystemMenu();
+    bool userSizing(Qt::MouseButtons buttons) const;
+    void applyDragLimit();
     void liftDragLimit();
 
     ViewHost& host_;

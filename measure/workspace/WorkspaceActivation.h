@@ -23,8 +23,6 @@ public:
     // The listener of `area`, made on first use; it lives as long as the workspace.
     static WorkspaceActivation& of(QMdiArea& area);
 
-    CChildFrame* active() const { return active_; }
-
 private:
     explicit WorkspaceActivation(QMdiArea& area);
     void activated(QMdiSubWindow* window);

@@ -307,6 +307,26 @@ private slots:
         QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, larger - QPoint(40, 30));
     }
 
+    // Size from the system menu sizes the window with the arrow keys and the mouse until a
+    // click or Enter, within the same limit as a drag.
+    void sizingFromTheSystemMenuStopsAtTheImage() {
+        Workspace ws;
+        CChildFrame* frame = ws.add(testsupport::Grey(200, 150));
+        const QSize needed = frame->NeededSize();
+        frame->resize(needed - QSize(50, 50));
+        QApplication::setActiveWindow(&ws.area);
+        QVERIFY(QTest::qWaitForWindowActive(&ws.area));
+        frame->systemMenu()->actions()[2]->trigger();  // Size
+        for (int i = 0; i < 40; ++i) QTest::keyClick(frame, Qt::Key_Right);
+        QCOMPARE(frame->size(), QSize(needed.width(), needed.height() - 50));
+        QTest::mouseMove(frame, QPoint(frame->width() + 300, frame->height() + 300));
+        QCOMPARE(frame->size(), needed);
+        QTest::keyClick(frame, Qt::Key_Return);
+        QCOMPARE(frame->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        frame->resize(needed + QSize(10, 10));  // the zoom and tiling are free again
+        QCOMPARE(frame->size(), needed + QSize(10, 10));
+    }
+
     // The system menu opens on the press and takes the release: the window must still grow
     // with the zoom afterwards (it used to keep its 50 % size, with scroll bars, at 100 %).
     void aClickOnTheSystemMenuIconLeavesTheWindowFreeToGrow() {
