@@ -109,12 +109,12 @@ void CMainFrame::buildStatusBar() {
     capsIndicator_ = new QLabel(QStringLiteral("CAP"), this);
     numIndicator_ = new QLabel(QStringLiteral("NUM"), this);
     scrollIndicator_ = new QLabel(QStringLiteral("SCRL"), this);
-    // The panes take the room the status bar has, not the room their texts ask for: a long
-    // text never widens the window. Pane 0 keeps room for the live texts of the current tool
-    // (reservePane0); the resolution text in pane 1 gives way to them.
-    for (QLabel* pane : {pane0_, pane1_}) pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(pane0_, 3);
-    statusBar()->addWidget(pane1_, 2);
+    // Pane 0 takes the room that is left, pane 1 the room its text needs. Neither insists on its
+    // text, so a long text never widens the window; only pane 0 keeps room for the live texts of
+    // the current tool (reservePane0), and the resolution text in pane 1 gives way to them.
+    for (QLabel* pane : {pane0_, pane1_}) pane->setMinimumWidth(1);
+    statusBar()->addWidget(pane0_, 1);
+    statusBar()->addWidget(pane1_, 0);
     for (QLabel* indicator : {capsIndicator_, numIndicator_, scrollIndicator_}) {
         indicator->setEnabled(false);
         statusBar()->addPermanentWidget(indicator);
@@ -345,7 +345,7 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
                 frame->SetHideCursor(false);
         }
     }
-    if (tool != tool_) pane0_->setMinimumWidth(0);  // room for the new tool's texts
+    if (tool != tool_) pane0_->setMinimumWidth(1);  // room for the new tool's texts
     tool_ = tool;
     updateToolChecks();
 }

@@ -621,6 +621,8 @@ private slots:
         const int width = metrics.horizontalAdvance(live) + metrics.horizontalAdvance(resolution) / 3 + 160;
         frame->resize(width, 700);
         frame->setStatusText(1, resolution);
+        auto* pane1 = frame->findChild<QLabel*>(QStringLiteral("statusPane1"));
+        QTRY_VERIFY2(pane1->width() >= metrics.horizontalAdvance(resolution), "with a short text in pane 0");
         frame->setStatusText(0, live);
         QTRY_VERIFY2(pane0->width() >= metrics.horizontalAdvance(live), qPrintable(QString::number(pane0->width())));
         QCOMPARE(frame->width(), width);
