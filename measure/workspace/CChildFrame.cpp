@@ -9,10 +9,15 @@
 #include "measure/workspace/ToolMode.h"
 #include "measure/workspace/ViewGeometry.h"
 #include "measure/workspace/ViewHost.h"
+#include "measure/workspace/WorkspaceActivation.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QWindowStateChangeEvent>
@@ -55,16 +60,40 @@ CChildFrame::CChildFrame(ViewHost& host, FrameRegistry& registry, std::unique_pt
     auto view = std::make_unique<CTessmetView>(host, std::move(document));
     view_ = view.get();
     setWidget(view.release());
+    keepPlatformSystemMenu();
     updateTitle();
 }
 
-CChildFrame::~CChildFrame() {
-    // No activation reports reach a window that is going away.
-    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
-    registry_.Unregister(this);
+void CChildFrame::keepPlatformSystemMenu() {
+    // The system menu holds Restore, Move, Size, Minimize, Maximize and Close, and nothing the
+    // toolkit adds of its own (staying on top). Close keeps the platform's key for closing an
+    // image window, Ctrl+F4, whatever key the desktop theme would give it (the toolkit gives a
+    // key to Close only).
+    QMenu* menu = systemMenu();
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+        if (action->isCheckable()) {
+            menu->removeAction(action);
+        } else if (!action->shortcuts().isEmpty()) {
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        }
+    }
+    // No separator at either end or twice in a row once the extras are gone.
+    QAction* previous = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() && (!previous || previous->isSeparator())) {
+            menu->removeAction(action);
+            continue;
+        }
+        previous = action;
+    }
+    if (previous && previous->isSeparator()) menu->removeAction(previous);
 }
 
+CChildFrame::~CChildFrame() { registry_.Unregister(this); }
+
 void CChildFrame::SetBaseTitle(const QString& title) {
+    baseTitle_ = title;
     setWindowTitle(title);
     updateTitle();
 }
@@ -105,6 +134,7 @@ void CChildFrame::ChooseZoom(double zoom) {
 
 void CChildFrame::FitAfterZoom(double oldZoom, int direction) {
     if (isMinimized() || isMaximized()) return;
+    liftDragLimit();
     if (const std::optional<QSize> size = tessmet::FitAfterZoom(oldZoom, zoom_, direction, this->size(), NeededSize())) {
         resize(*size);
     }
@@ -128,36 +158,34 @@ QSize CChildFrame::NeededSize() const { return NeededWindowSize(view_->imageSize
 // Activation ----------------------------------------------------------------------------------
 
 bool CChildFrame::event(QEvent* event) {
-    // The workspace reports which window is active, also before this window's first paint; an
-    // application losing the focus does not count as deactivating the image window.
-    if (event->type() == QEvent::ParentChange) connectToArea();
+    // The workspace reports which window is active, also before this window's first paint,
+    // through its one listener, so that activations arrive in a fixed order.
+    if (event->type() == QEvent::ParentChange) {
+        if (QMdiArea* area = mdiArea()) WorkspaceActivation::of(*area);
+    }
     return QMdiSubWindow::event(event);
 }
 
-void CChildFrame::connectToArea() {
-    QMdiArea* area = mdiArea();
-    if (connectedArea_ == static_cast<QObject*>(area)) return;
-    if (connectedArea_) disconnect(connectedArea_, nullptr, this, nullptr);
-    connectedArea_ = area;
-    if (area) connect(area, &QMdiArea::subWindowActivated, this, &CChildFrame::areaActivated);
+void CChildFrame::Activate() {
+    if (!activatedOnce_) firstActivation();
+    view_->OnActivate();
 }
 
-void CChildFrame::areaActivated(QMdiSubWindow* window) {
-    if (window == this) {
-        if (viewActive_) return;
-        viewActive_ = true;
-        if (!activatedOnce_) firstActivation();
-        view_->OnActivate();
-    } else if (window && viewActive_) {
-        viewActive_ = false;
-        view_->OnDeactivate();
-    }
-}
+void CChildFrame::Deactivate() { view_->OnDeactivate(); }
 
 void CChildFrame::firstActivation() {
     activatedOnce_ = true;
+    const int opened = registry_.count();  // the windows that came before this one
     registry_.Register(this);
-    if (!isMinimized() && !isMaximized()) resize(NeededSize());
+    if (isMinimized() || isMaximized()) return;
+    QMdiArea* area = mdiArea();
+    if (!area) {
+        resize(NeededSize());
+        return;
+    }
+    // Each new window one caption further down the cascade, inside the workspace.
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    setGeometry(CascadedWindowRect(area->viewport()->size(), NeededSize(), opened, step));
 }
 
 // Window behaviour ----------------------------------------------------------------------------
@@ -186,23 +214,49 @@ void CChildFrame::changeEvent(QEvent* event) {
 void CChildFrame::fitIntoWorkspace() {
     QMdiArea* area = mdiArea();
     if (!area) return;
+    liftDragLimit();
     setGeometry(MaximisedWindowRect(area->viewport()->rect(), NeededSize()));
 }
 
-void CChildFrame::mousePressEvent(QMouseEvent* event) {
-    // The largest size the user can drag the window to is the needed size (or the size it has,
-    // so that grabbing a border never makes it jump).
-    dragging_ = true;
-    setMaximumSize(NeededSize().expandedTo(size()));
-    QMdiSubWindow::mousePressEvent(event);
+// The largest size the user can drag the window to is the needed size (or the size it has, so
+// that grabbing a border never makes it jump). The limit holds only while the user really moves
+// or sizes the window: dragging with the button held, or after Move or Size from the system
+// menu, which hold the mouse until a click or Enter. A press whose release goes elsewhere (the
+// system menu opens on the press) must not leave it behind.
+bool CChildFrame::userSizing(Qt::MouseButtons buttons) const {
+    return (buttons & Qt::LeftButton) || QWidget::mouseGrabber() == this;
+}
+
+void CChildFrame::mouseMoveEvent(QMouseEvent* event) {
+    if (userSizing(event->buttons())) {
+        applyDragLimit();
+    } else {
+        liftDragLimit();
+    }
+    QMdiSubWindow::mouseMoveEvent(event);
 }
 
 void CChildFrame::mouseReleaseEvent(QMouseEvent* event) {
     QMdiSubWindow::mouseReleaseEvent(event);
-    if (dragging_) {
-        dragging_ = false;
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
+    liftDragLimit();
+}
+
+void CChildFrame::keyPressEvent(QKeyEvent* event) {
+    if (userSizing(Qt::NoButton)) applyDragLimit();
+    QMdiSubWindow::keyPressEvent(event);
+    if (!userSizing(Qt::NoButton)) liftDragLimit();
+}
+
+void CChildFrame::applyDragLimit() {
+    if (dragLimited_) return;
+    dragLimited_ = true;
+    setMaximumSize(NeededSize().expandedTo(size()));
+}
+
+void CChildFrame::liftDragLimit() {
+    if (!dragLimited_) return;
+    dragLimited_ = false;
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void CChildFrame::SetHideCursor(bool hide) {

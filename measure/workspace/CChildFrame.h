@@ -3,7 +3,6 @@
 #include "measure/core/TessmetDoc.h"
 
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QSize>
 
 #include <memory>
@@ -65,6 +64,13 @@ public:
 
     // The window's title without the zoom; the zoom suffix is added to it.
     void SetBaseTitle(const QString& title);
+    // The title of its document (the picture's file name), without the zoom.
+    QString documentTitle() const { return baseTitle_; }
+
+    // The workspace's activation listener (WorkspaceActivation) calls these, always the
+    // deactivation of the old window before the activation of the new one.
+    void Activate();
+    void Deactivate();
 
 signals:
     void zoomChanged(double zoom);
@@ -73,27 +79,27 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void connectToArea();
-    void areaActivated(QMdiSubWindow* window);
     void firstActivation();
     void updateTitle();
     void fitIntoWorkspace();
+    void keepPlatformSystemMenu();
+    bool userSizing(Qt::MouseButtons buttons) const;
+    void applyDragLimit();
+    void liftDragLimit();
 
     ViewHost& host_;
     FrameRegistry& registry_;
     CTessmetView* view_ = nullptr;  // child widget, owned by the window
-    // Held as a plain object: it is only disconnected from, also while the workspace itself is
-    // being destroyed and no longer is a workspace.
-    QPointer<QObject> connectedArea_;
+    QString baseTitle_;
     double zoom_ = 1.0;
     bool activatedOnce_ = false;
-    bool viewActive_ = false;
     bool hideCursor_ = false;
-    bool dragging_ = false;
+    bool dragLimited_ = false;  // the size limit of a drag in progress is set
 };
 
 }  // namespace tessmet

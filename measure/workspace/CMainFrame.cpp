@@ -8,8 +8,10 @@
 #include "measure/workspace/CommandActions.h"
 #include "measure/workspace/FileChooser.h"
 #include "measure/workspace/FrameRegistry.h"
+#include "measure/workspace/MainWindowLayout.h"
 #include "measure/workspace/MessageBoxPresenter.h"
 #include "measure/workspace/ShowMessage.h"
+#include "measure/workspace/WindowMenuList.h"
 #include "platform/ProfileFile.h"
 #include "platform/qt/KeyboardLocks.h"
 
@@ -23,7 +25,9 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStatusTipEvent>
 #include <QToolBar>
 
@@ -72,6 +76,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
 
     actions_ = new CommandActions(*this, [this](int id) { OnCommand(id); });
+    windowList_ = new WindowMenuList(*actions_->menu(MenuId::Window), *area_, this);
     buildStatusBar();
 
     settings_.font = LoadFont(settingsPath_);
@@ -104,8 +109,12 @@ void CMainFrame::buildStatusBar() {
     capsIndicator_ = new QLabel(QStringLiteral("CAP"), this);
     numIndicator_ = new QLabel(QStringLiteral("NUM"), this);
     scrollIndicator_ = new QLabel(QStringLiteral("SCRL"), this);
-    statusBar()->addWidget(pane0_, 3);
-    statusBar()->addWidget(pane1_, 2);
+    // Pane 0 takes the room that is left, pane 1 the room its text needs. Neither insists on its
+    // text, so a long text never widens the window; only pane 0 keeps room for the live texts of
+    // the current tool (reservePane0), and the resolution text in pane 1 gives way to them.
+    for (QLabel* pane : {pane0_, pane1_}) pane->setMinimumWidth(1);
+    statusBar()->addWidget(pane0_, 1);
+    statusBar()->addWidget(pane1_, 0);
     for (QLabel* indicator : {capsIndicator_, numIndicator_, scrollIndicator_}) {
         indicator->setEnabled(false);
         statusBar()->addPermanentWidget(indicator);
@@ -124,17 +133,37 @@ void CMainFrame::refreshKeyboardIndicators() {
 // Window placement, toolbars and font ----------------------------------------------------------
 
 void CMainFrame::restoreWindowState() {
-    const WindowPlacement p = LoadPlacement(settingsPath_);
-    const int width = p.right - p.left;
-    const int height = p.bottom - p.top;
-    if (width > 0 && height > 0) {
-        move(p.left, p.top);
-        resize(width, height);
+    if (PlacementStored(settingsPath_)) {
+        const WindowPlacement p = LoadPlacement(settingsPath_);
+        const int width = p.right - p.left;
+        const int height = p.bottom - p.top;
+        if (width > 0 && height > 0) {
+            move(p.left, p.top);
+            resize(width, height);
+        }
+    } else if (const QScreen* display = screen()) {
+        // A first run: a share of the screen, centred, instead of a fixed size that is too small
+        // on a large screen and too large on a small one.
+        const QRect rect = FirstRunWindowRect(display->availableGeometry());
+        move(rect.topLeft());
+        resize(rect.size());
     }
-    if (LoadBarsSaved(settingsPath_)) {
-        const auto state = platform::ProfileFile::Load(settingsPath_).value(kBarStateSection, kBarStateKey);
-        if (state) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+    std::optional<std::string> state;
+    if (LoadBarsSaved(settingsPath_)) state = platform::ProfileFile::Load(settingsPath_).value(kBarStateSection, kBarStateKey);
+    if (!state || !restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)))) arrangeToolbarRows();
+}
+
+void CMainFrame::arrangeToolbarRows() {
+    // Every button in sight at the window's width: the bars go into as many rows as they need.
+    std::vector<QToolBar*> bars;
+    std::vector<int> widths;
+    const int spacing = style()->pixelMetric(QStyle::PM_ToolBarItemSpacing) + style()->pixelMetric(QStyle::PM_ToolBarFrameWidth) * 2;
+    for (const ToolbarInfo& info : Toolbars()) {
+        QToolBar* bar = actions_->toolbar(info.id);
+        bars.push_back(bar);
+        widths.push_back(bar->sizeHint().width() + spacing);
     }
+    for (const size_t start : ToolbarRowStarts(widths, width())) insertToolBarBreak(bars[start]);
 }
 
 void CMainFrame::savePlacement() {
@@ -264,8 +293,20 @@ bool CMainFrame::event(QEvent* event) {
 // ViewHost ---------------------------------------------------------------------------------------
 
 void CMainFrame::setStatusText(int pane, const QString& text) {
-    if (pane == 0) pane0_->setText(text);
+    if (pane == 0) {
+        pane0_->setText(text);
+        reservePane0(text);
+    }
     if (pane == 1) pane1_->setText(text);
+}
+
+void CMainFrame::reservePane0(const QString& text) {
+    // The longest live text of the current tool so far, as far as the two text panes together
+    // have room; the room is kept until the tool changes, so the pane does not jump with every
+    // mouse move.
+    const int room = pane0_->width() + pane1_->width();
+    const int wanted = std::min(pane0_->fontMetrics().horizontalAdvance(text) + 2 * pane0_->margin() + 8, room);
+    if (wanted > pane0_->minimumWidth()) pane0_->setMinimumWidth(wanted);
 }
 
 QString CMainFrame::statusText(int pane) const { return pane == 0 ? pane0_->text() : pane1_->text(); }
@@ -286,7 +327,15 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
     }
 }
 
-void CMainFrame::viewActivated(CTessmetView*) { updateCommands(); }
+void CMainFrame::viewActivated(CTessmetView*) {
+    updateCommands();
+    updateWindowTitle();
+}
+
+void CMainFrame::updateWindowTitle() {
+    const CChildFrame* frame = activeFrame();
+    setWindowTitle(frame ? QStringLiteral("Tessmet - ") + frame->documentTitle() : QStringLiteral("Tessmet"));
+}
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
     if (tool != tool_) {
@@ -296,6 +345,7 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
                 frame->SetHideCursor(false);
         }
     }
+    if (tool != tool_) pane0_->setMinimumWidth(1);  // room for the new tool's texts
     tool_ = tool;
     updateToolChecks();
 }
@@ -303,6 +353,7 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
 void CMainFrame::lastFrameClosed() {
     flags_ = LayerFlags::AllOff();
     pane1_->clear();
+    setWindowTitle(QStringLiteral("Tessmet"));
     updateCommands();
     update();
 }

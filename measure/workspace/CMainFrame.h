@@ -25,6 +25,7 @@ class CChildFrame;
 class CommandActions;
 class FileChooser;
 class FrameRegistry;
+class WindowMenuList;
 
 // Tessmet's main window: the workspace of image windows, the menus, toolbars and status bar,
 // and the program-wide state the image windows share (current tool, the nine flags as the
@@ -65,6 +66,7 @@ public:
     FrameRegistry& registry() { return *registry_; }
     QMdiArea& workspace() { return *area_; }
     CommandActions& actions() { return *actions_; }
+    WindowMenuList& windowList() { return *windowList_; }
     const LayerFlags& flags() const { return flags_; }
     Settings& mutableSettings() { return settings_; }
     std::string settingsPath() const { return settingsPath_; }
@@ -101,6 +103,9 @@ protected:
 private:
     void buildStatusBar();
     void restoreWindowState();
+    void arrangeToolbarRows();
+    void reservePane0(const QString& text);
+    void updateWindowTitle();
     void saveWindowStateAtClose();
     void savePlacement();
     void refreshKeyboardIndicators();
@@ -144,6 +149,7 @@ private:
     QMdiArea* area_ = nullptr;
     FrameRegistry* registry_ = nullptr;
     CommandActions* actions_ = nullptr;
+    WindowMenuList* windowList_ = nullptr;
     QLabel* pane0_ = nullptr;
     QLabel* pane1_ = nullptr;
     QLabel* capsIndicator_ = nullptr;

@@ -574,6 +574,7 @@ void CTessmetView::OnActivate() {
 
 void CTessmetView::OnDeactivate() {
     ForgetPoints();
+    host_.viewDeactivated(this);
     host_.setStatusText(1, QString());
 }
 

@@ -7,8 +7,9 @@
 namespace tessmet {
 namespace {
 
-const QString kBmpPatterns = QStringLiteral("*.bmp *.BMP *.Bmp");
-const QString kJpegPatterns = QStringLiteral("*.jpg *.JPG *.Jpg *.jpeg *.JPEG");
+// The dialog matches the patterns in any letter case (PIC.JPG, Pic.Bmp).
+const QString kBmpPatterns = QStringLiteral("*.bmp");
+const QString kJpegPatterns = QStringLiteral("*.jpg *.jpeg");
 
 // The filter names, translated in the "FileChooser" context.
 constexpr const char* kImageFileName = QT_TRANSLATE_NOOP("FileChooser", "Image File (*.bmp,*.jpg)");
@@ -33,22 +34,35 @@ QStringList OpenImageFilters() {
 
 QStringList SaveImageFilters() { return {Filter(kBitmapName, kBmpPatterns), Filter(kJpegName, kJpegPatterns)}; }
 
-std::optional<std::string> DialogFileChooser::openImage(const std::string& folder) {
-    QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(OpenImageFilters());
+void PrepareImageDialog(QFileDialog& dialog, const QStringList& filters) {
+    // The toolkit's own dialog: it matches the patterns whatever the letter case of a name,
+    // which the desktop's dialogs do not all do. The filter list shows the names only, since
+    // "Image File (*.bmp,*.jpg)" names its patterns already.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return Chosen(dialog.selectedFiles().first());
+}
+
+std::unique_ptr<QFileDialog> MakeOpenImageDialog(QWidget* parent, const std::string& folder) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), QString::fromStdString(folder));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    PrepareImageDialog(*dialog, OpenImageFilters());
+    return dialog;
+}
+
+std::optional<std::string> DialogFileChooser::openImage(const std::string& folder) {
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenImageDialog(parent_, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return Chosen(dialog->selectedFiles().first());
 }
 
 std::optional<std::string> DialogFileChooser::saveImage(const std::string& folder) {
     const QStringList filters = SaveImageFilters();
     QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    PrepareImageDialog(dialog, filters);
     // The suffix follows the chosen filter, as the format follows the name's last letter.
     const QString jpegFilter = filters.last();
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, jpegFilter](const QString& filter) {

@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace tessmet {
@@ -24,9 +26,11 @@ public:
 QStringList OpenImageFilters();
 QStringList SaveImageFilters();
 
-// The desktop's file dialogs with the program's filters ("Image File (*.bmp,*.jpg)", ...). The
-// patterns also match upper-case extensions and .jpeg, since names on this system keep their
-// letter case.
+// The File Open dialog, ready to run: starting in `folder`, with the filters above, listing
+// pictures whatever the letter case of their names (and .jpeg beside .jpg).
+std::unique_ptr<QFileDialog> MakeOpenImageDialog(QWidget* parent, const std::string& folder);
+
+// The file dialogs with the program's filters ("Image File (*.bmp,*.jpg)", ...).
 class DialogFileChooser : public FileChooser {
 public:
     explicit DialogFileChooser(QWidget* parent) : parent_(parent) {}

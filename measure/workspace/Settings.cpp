@@ -117,6 +117,13 @@ WindowPlacement LoadPlacement(const std::string& iniPath) {
     return p;
 }
 
+bool PlacementStored(const std::string& iniPath) {
+    const platform::ProfileFile file = platform::ProfileFile::Load(iniPath);
+    for (const char* key : {"left", "top", "right", "bottom"})
+        if (!file.value("Settings", key)) return false;
+    return true;
+}
+
 bool SavePlacement(const std::string& iniPath, const WindowPlacement& p) {
     ProfileBatch batch(iniPath);
     batch.set("Settings", "minX", p.minX);

@@ -51,6 +51,8 @@ FontDescription LoadFont(const std::string& iniPath);
 bool SaveFont(const std::string& iniPath, const FontDescription& font);
 
 WindowPlacement LoadPlacement(const std::string& iniPath);
+// True once a placement has been written (the four keys of the normal window rectangle).
+bool PlacementStored(const std::string& iniPath);
 bool SavePlacement(const std::string& iniPath, const WindowPlacement& placement);
 
 // [Settings] Maximize and [version] bars, written when the main window closes.

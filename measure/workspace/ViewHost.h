@@ -48,6 +48,9 @@ public:
     // The view's window became the active one: the result list and the colour distribution
     // show this view.
     virtual void viewActivated(CTessmetView* /*view*/) {}
+    // The view's window lost the activation to another image window; always reported before
+    // that window's viewActivated.
+    virtual void viewDeactivated(CTessmetView* /*view*/) {}
     // The view's store changed (a measurement completed, undo, clear, a draw object added).
     virtual void measurementsChanged(CTessmetView* /*view*/) {}
     // A region of interest was completed with the mouse, typed in or cleared.

@@ -1,4 +1,6 @@
 #include "codec/BmpWriter.h"
+#include "measure/core/CalibrationFile.h"
+#include "measure/core/UnitFormat.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
 #include "measure/res/Translations.h"
@@ -10,11 +12,19 @@
 #include "measure/workspace/FileChooser.h"
 #include "measure/workspace/FrameRegistry.h"
 #include "measure/workspace/SingleInstance.h"
+#include "measure/workspace/MainWindowLayout.h"
 #include "measure/workspace/TessmetApplication.h"
+#include "measure/workspace/WindowMenuList.h"
 #include "platform/ProfileFile.h"
 #include "support/RecordingMessagePresenter.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListView>
+#include <QScreen>
+#include <QStyle>
 #include <QDropEvent>
 #include <QFile>
 #include <QMdiArea>
@@ -59,6 +69,13 @@ std::string WritePicture(const QTemporaryDir& dir, const QString& name, int widt
     return path;
 }
 
+// A picture with a calibration file of its own: h millimetres per pixel across and down.
+std::string WriteCalibratedPicture(const QTemporaryDir& dir, const QString& name, double h) {
+    const std::string path = WritePicture(dir, name, 120, 90);
+    WriteCalibrationFile(CalibrationFileName(path), Unit::Millimetre, h, h);
+    return path;
+}
+
 std::string IniValue(const std::string& iniPath, const char* section, const char* key) {
     return platform::ProfileFile::Load(iniPath).value(section, key).value_or("<absent>");
 }
@@ -83,6 +100,20 @@ private:
         frame->resize(1000, 760);
         frame->show();
         frame->AfterShown();
+    }
+
+    QString resolutionOf(CChildFrame* window) const {
+        return QString::fromStdString(ResolutionText(window->view().calibration()));
+    }
+    // Status pane 1 shows the resolution of the active picture, and that is not empty.
+    void expectActiveResolution(const char* step) const {
+        const QString expected = resolutionOf(frame->activeFrame());
+        QVERIFY2(!expected.isEmpty(), step);
+        QVERIFY2(frame->statusText(1) == expected, qPrintable(QString::fromLatin1(step) + ": " + frame->statusText(1)));
+    }
+    QList<QAction*> windowMenuEntries() const {
+        emit frame->actions().menu(MenuId::Window)->aboutToShow();
+        return frame->windowList().entries();
     }
 
     bool enabled(int command) const { return frame->actions().action(command)->isEnabled(); }
@@ -448,6 +479,160 @@ private slots:
         frame->show();
         QVERIFY(frame->actions().toolbar(ToolbarId::Measure)->isHidden());
         QVERIFY(!frame->actions().toolbar(ToolbarId::View)->isHidden());
+    }
+
+    // Going back to an earlier window used to leave pane 1 empty: the window losing the
+    // activation cleared it after the new one had written its resolution.
+    void statusPaneOneShowsTheActivePicturesResolution() {
+        frame->OpenImage(WriteCalibratedPicture(folder, QStringLiteral("a.bmp"), 0.002));
+        frame->OpenImage(WriteCalibratedPicture(folder, QStringLiteral("b.bmp"), 0.005));
+        QApplication::setActiveWindow(frame.get());
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        expectActiveResolution("second opened");
+        for (const char* step : {"F12 to the first of two", "F12 to the second of two", "F12 to the first again"}) {
+            QTest::keyClick(frame.get(), Qt::Key_F12);
+            expectActiveResolution(step);
+        }
+        frame->OpenImage(WriteCalibratedPicture(folder, QStringLiteral("c.bmp"), 0.011));
+        expectActiveResolution("third opened");
+        QCOMPARE(frame->registry().count(), 3);
+        for (const char* step : {"F12 1 of 3", "F12 2 of 3", "F12 3 of 3", "F12 4 of 3"}) {
+            QTest::keyClick(frame.get(), Qt::Key_F12);
+            expectActiveResolution(step);
+        }
+        // A click on a window's caption activates it, earlier windows included.
+        const std::vector<CChildFrame*> windows = frame->registry().frames();
+        for (CChildFrame* window : {windows[0], windows[2], windows[1], windows[0]}) {
+            const int caption = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+            QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(window->width() / 2, caption / 2));
+            QCOMPARE(frame->activeFrame(), window);
+            expectActiveResolution("click");
+        }
+        // Closing the active window hands over to another, which shows its own resolution.
+        frame->activeFrame()->close();
+        QTRY_COMPARE(frame->registry().count(), 2);
+        expectActiveResolution("after Close");
+    }
+
+    void theTitleNamesTheActivePicture() {
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet"));
+        frame->OpenImage(WritePicture(folder, QStringLiteral("first.bmp")));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - first.bmp"));
+        frame->OpenImage(WritePicture(folder, QStringLiteral("second.bmp")));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - second.bmp"));
+        frame->OnCommand(CommandId::WindowChange);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - first.bmp"));
+        frame->OnCommand(CommandId::ZoomUp);  // the zoom belongs to the image window's title
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - first.bmp"));
+        frame->activeFrame()->close();
+        QTRY_COMPARE(frame->registry().count(), 1);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - second.bmp"));
+        frame->OnCommand(CommandId::FileCloseAll);
+        QTRY_COMPARE(frame->registry().count(), 0);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet"));
+    }
+
+    void theWindowMenuListsThePictures() {
+        QVERIFY(windowMenuEntries().isEmpty());
+        for (const char* name : {"one.bmp", "two.bmp", "R&D.bmp"}) frame->OpenImage(WritePicture(folder, QString::fromLatin1(name)));
+        frame->OnCommand(CommandId::ZoomUp);
+        QList<QAction*> entries = windowMenuEntries();
+        QStringList texts;
+        for (const QAction* entry : entries) texts << entry->text();
+        QCOMPARE(texts, (QStringList{"&1 one.bmp : 100%", "&2 two.bmp : 100%", "&3 R&&D.bmp : 125%"}));
+        QCOMPARE(entries[2]->isChecked(), true);
+        QCOMPARE(entries[0]->isChecked() || entries[1]->isChecked(), false);
+
+        // Choosing an entry activates its window, which is then the checked one.
+        CChildFrame* first = frame->registry().frames().front();
+        entries[0]->trigger();
+        QCOMPARE(frame->activeFrame(), first);
+        entries = windowMenuEntries();
+        QVERIFY(entries[0]->isChecked() && !entries[2]->isChecked());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tessmet - one.bmp"));
+
+        // Nine at most, in the order they were opened.
+        for (int i = 4; i <= 11; ++i) frame->OpenImage(WritePicture(folder, QStringLiteral("p%1.bmp").arg(i), 16, 16));
+        entries = windowMenuEntries();
+        QCOMPARE(entries.size(), qsizetype(WindowMenuList::kMaxEntries));
+        QCOMPARE(entries.back()->text(), QStringLiteral("&9 p9.bmp : 100%"));
+        frame->OnCommand(CommandId::FileCloseAll);
+        QTRY_COMPARE(frame->registry().count(), 0);
+        QVERIFY(windowMenuEntries().isEmpty());
+    }
+
+    void theOpenDialogListsPicturesInAnyLetterCase() {
+        QTemporaryDir pictures;
+        for (const char* name : {"UPPER.BMP", "Mixed.Jpg", "lower.jpeg", "plain.jpg", "notes.txt", "x.bmp.txt"}) {
+            QFile file(pictures.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const std::unique_ptr<QFileDialog> dialog = MakeOpenImageDialog(nullptr, pictures.path().toStdString());
+        dialog->show();
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        QVERIFY(list);
+        const auto listed = [&] {
+            QStringList names;
+            const QModelIndex root = list->rootIndex();
+            for (int row = 0; row < list->model()->rowCount(root); ++row) {
+                const QModelIndex index = list->model()->index(row, 0, root);
+                if (list->model()->flags(index) & Qt::ItemIsEnabled) names << index.data().toString();
+            }
+            names.sort();
+            return names;
+        };
+        QTRY_COMPARE(listed(), (QStringList{"Mixed.Jpg", "UPPER.BMP", "lower.jpeg", "plain.jpg"}));
+        // One pattern list, named once.
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        QCOMPARE(types->itemText(0), QStringLiteral("Image File (*.bmp,*.jpg)"));
+        QCOMPARE(OpenImageFilters()[0], QStringLiteral("Image File (*.bmp,*.jpg) (*.bmp *.jpg *.jpeg)"));
+    }
+
+    // With no settings file the window takes a share of the screen and shows every tool.
+    void aFirstRunFitsTheScreenAndShowsEveryTool() {
+        frame.reset();
+        QFile::remove(folder.filePath(QStringLiteral("Tessmet.ini")));
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
+        const QRect expected = FirstRunWindowRect(frame->screen()->availableGeometry());
+        QCOMPARE(frame->size(), expected.size());
+        QCOMPARE(frame->pos(), expected.topLeft());
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        for (const ToolbarInfo& info : Toolbars()) {
+            QToolBar* bar = frame->actions().toolbar(info.id);
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator()) continue;
+                QTRY_VERIFY2(bar->widgetForAction(action) && bar->widgetForAction(action)->isVisible(),
+                             qPrintable(action->text()));
+            }
+        }
+    }
+
+    // Pane 0 keeps the room its live text needs; the resolution text in pane 1 gives way.
+    void statusPaneZeroKeepsItsLiveText() {
+        frame->OpenImage(WriteCalibratedPicture(folder, QStringLiteral("s.bmp"), 0.00443));
+        auto* pane0 = frame->findChild<QLabel*>(QStringLiteral("statusPane0"));
+        QVERIFY(pane0);
+        const QString resolution = QStringLiteral("Resolution  Horz: 0.00443  Vert: 0.00445 [mm/pixel]");
+        const QString live = QStringLiteral("(1034, 712) - (1180, 958)  2 Point Distance : Distance 1.2345 [mm]");
+        // Room for the live text and the key indicators, not for the resolution text as well.
+        const QFontMetrics metrics = pane0->fontMetrics();
+        const int width = metrics.horizontalAdvance(live) + metrics.horizontalAdvance(resolution) / 3 + 160;
+        frame->resize(width, 700);
+        frame->setStatusText(1, resolution);
+        auto* pane1 = frame->findChild<QLabel*>(QStringLiteral("statusPane1"));
+        QTRY_VERIFY2(pane1->width() >= metrics.horizontalAdvance(resolution), "with a short text in pane 0");
+        frame->setStatusText(0, live);
+        QTRY_VERIFY2(pane0->width() >= metrics.horizontalAdvance(live), qPrintable(QString::number(pane0->width())));
+        QCOMPARE(frame->width(), width);
+        // A shorter text does not make the pane jump back, and no text widens the window.
+        frame->setStatusText(0, QStringLiteral("(3, 4)"));
+        QApplication::processEvents();
+        QVERIFY(pane0->width() >= metrics.horizontalAdvance(live));
+        frame->setStatusText(0, live.repeated(8));
+        QApplication::processEvents();
+        QCOMPARE(frame->width(), width);
     }
 
     void theWebAddressOpensOnlyAfterFiveClicksOnTheIcon() {

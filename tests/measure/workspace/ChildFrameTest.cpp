@@ -8,13 +8,18 @@
 #include "support/BmpBytes.h"
 #include "support/TempDir.h"
 
+#include <QAction>
 #include <QMdiArea>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <fstream>
 #include <memory>
+#include <utility>
 
 using namespace tessmet;
 using testsupport::FakeViewHost;
@@ -278,19 +283,139 @@ private slots:
         CChildFrame* frame = ws.add(testsupport::Grey(200, 150));
         const QSize needed = frame->NeededSize();
         frame->resize(needed - QSize(50, 50));
-        // While a border is held the window can grow up to the needed size and no further.
-        const QPoint corner(frame->width() - 2, frame->height() - 2);
-        MouseTo(frame, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(frame->maximumSize(), needed);
-        MouseTo(frame, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
-        // Other resizing (tiling, the zoom) is not limited, and holding a border of a window
-        // that is larger already does not make it jump.
+        // Dragging the bottom-right corner far out grows the window to the needed size only.
+        const QPoint corner(frame->width() - 1, frame->height() - 1);
+        QTest::mouseMove(frame, corner);
+        QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, corner);
+        QTest::mouseMove(frame, corner + QPoint(60, 20));
+        QCOMPARE(frame->size(), QSize(needed.width(), needed.height() - 30));
+        QTest::mouseMove(frame, corner + QPoint(300, 300));
+        QCOMPARE(frame->size(), needed);
+        QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, corner + QPoint(300, 300));
+        QCOMPARE(frame->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        // Other resizing (tiling, the zoom) is not limited, and dragging a border of a window
+        // that is larger already does not make it jump or grow.
         frame->resize(needed + QSize(100, 100));
         QCOMPARE(frame->size(), needed + QSize(100, 100));
-        MouseTo(frame, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(frame->maximumSize(), needed + QSize(100, 100));
+        const QPoint larger(frame->width() - 1, frame->height() - 1);
+        QTest::mouseMove(frame, larger);
+        QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, larger);
+        QTest::mouseMove(frame, larger + QPoint(40, 40));
         QCOMPARE(frame->size(), needed + QSize(100, 100));
-        MouseTo(frame, QEvent::MouseButtonRelease, QPoint(2, 2), Qt::LeftButton, Qt::NoButton);
+        QTest::mouseMove(frame, larger - QPoint(40, 30));
+        QCOMPARE(frame->size(), needed + QSize(60, 70));  // shrinking is free
+        QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, larger - QPoint(40, 30));
+    }
+
+    // Size from the system menu sizes the window with the arrow keys and the mouse until a
+    // click or Enter, within the same limit as a drag.
+    void sizingFromTheSystemMenuStopsAtTheImage() {
+        Workspace ws;
+        CChildFrame* frame = ws.add(testsupport::Grey(200, 150));
+        const QSize needed = frame->NeededSize();
+        frame->resize(needed - QSize(50, 50));
+        QApplication::setActiveWindow(&ws.area);
+        QVERIFY(QTest::qWaitForWindowActive(&ws.area));
+        frame->systemMenu()->actions()[2]->trigger();  // Size
+        for (int i = 0; i < 40; ++i) QTest::keyClick(frame, Qt::Key_Right);
+        QCOMPARE(frame->size(), QSize(needed.width(), needed.height() - 50));
+        QTest::mouseMove(frame, QPoint(frame->width() + 300, frame->height() + 300));
+        QCOMPARE(frame->size(), needed);
+        QTest::keyClick(frame, Qt::Key_Return);
+        QCOMPARE(frame->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        frame->resize(needed + QSize(10, 10));  // the zoom and tiling are free again
+        QCOMPARE(frame->size(), needed + QSize(10, 10));
+    }
+
+    // The system menu opens on the press and takes the release: the window must still grow
+    // with the zoom afterwards (it used to keep its 50 % size, with scroll bars, at 100 %).
+    void aClickOnTheSystemMenuIconLeavesTheWindowFreeToGrow() {
+        Workspace ws;
+        CChildFrame* frame = ws.add(testsupport::Grey(640, 480));
+        frame->ChooseZoom(0.5);
+        QTRY_COMPARE(frame->view().viewport()->size(), QSize(320, 240));
+
+        QStyleOptionTitleBar option;
+        option.initFrom(frame);
+        option.rect = QRect(0, 0, frame->width(), frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame));
+        option.titleBarFlags = frame->windowFlags();
+        option.subControls = QStyle::SC_All;
+        const QPoint icon =
+            frame->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarSysMenu, frame).center();
+        MouseTo(frame, QEvent::MouseMove, icon, Qt::NoButton, Qt::NoButton);
+        MouseTo(frame, QEvent::MouseButtonPress, icon, Qt::LeftButton, Qt::LeftButton);
+        QTRY_VERIFY(frame->systemMenu()->isVisible());  // the press reached the icon
+        frame->systemMenu()->close();
+
+        QVERIFY(frame->ZoomUp());
+        QVERIFY(frame->ZoomUp());
+        QCOMPARE(frame->GetZoom(), 1.0);
+        QCOMPARE(frame->size(), frame->NeededSize());
+        QTRY_COMPARE(frame->view().viewport()->size(), QSize(640, 480));
+    }
+
+    void theSystemMenuHoldsThePlatformEntriesOnly() {
+        Workspace ws;
+        CChildFrame* frame = ws.add(testsupport::Grey(64, 48));
+        QStringList entries;
+        for (const QAction* action : frame->systemMenu()->actions()) {
+            entries << (action->isSeparator() ? QStringLiteral("-") : QString(action->text()).remove(QLatin1Char('&')));
+            if (!action->shortcut().isEmpty()) entries.last() += QLatin1Char('\t') + action->shortcut().toString();
+        }
+        QCOMPARE(entries, (QStringList{"Restore", "Move", "Size", "Minimize", "Maximize", "-", "Close\tCtrl+F4"}));
+        // The platform's key closes the window.
+        QPointer<CChildFrame> closing = frame;
+        QApplication::setActiveWindow(&ws.area);
+        QVERIFY(QTest::qWaitForWindowActive(&ws.area));
+        frame->view().viewport()->setFocus();
+        QTest::keyClick(frame->view().viewport(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(closing.isNull());
+    }
+
+    // Every switch reports the old window's deactivation before the new one's activation,
+    // whichever was made first. Going back to an earlier window used to report it the other way
+    // round, and the old window then emptied the status pane the new one had just written.
+    void activationsArriveOldWindowFirst() {
+        Workspace ws;
+        CChildFrame* a = ws.add(testsupport::Grey(50, 40), "a.bmp");
+        CChildFrame* b = ws.add(testsupport::Grey(60, 40), "b.bmp");
+        CChildFrame* c = ws.add(testsupport::Grey(70, 40), "c.bmp");
+        using Event = std::pair<bool, CTessmetView*>;
+        const std::pair<CChildFrame*, CChildFrame*> switches[] = {{c, a}, {a, b}, {b, c}, {c, b}, {b, a}, {a, c}};
+        for (const auto& [from, to] : switches) {
+            ws.host.activations.clear();
+            ws.area.setActiveSubWindow(to);
+            QCOMPARE(ws.host.activations, (std::vector<Event>{{false, &from->view()}, {true, &to->view()}}));
+        }
+        // The application losing the focus, or the active window activated again, is no switch.
+        ws.host.activations.clear();
+        ws.area.setActiveSubWindow(nullptr);
+        ws.area.setActiveSubWindow(c);
+        QVERIFY(ws.host.activations.empty());
+
+        // Closing the active window: it goes first, then the window that takes over.
+        c->close();
+        QCOMPARE(ws.host.activations.size(), size_t{2});
+        QCOMPARE(ws.host.activations[0], (Event{false, &c->view()}));
+        QVERIFY(ws.host.activations[1].first);
+        QCOMPARE(ws.host.activations[1].second, &static_cast<CChildFrame*>(ws.area.activeSubWindow())->view());
+        QTRY_COMPARE(ws.area.subWindowList().size(), qsizetype(2));
+    }
+
+    void newWindowsCascadeInsideTheWorkspace() {
+        Workspace ws;
+        const QRect workspace(QPoint(0, 0), ws.workspaceSize());
+        std::vector<CChildFrame*> frames;
+        for (int i = 0; i < 4; ++i) frames.push_back(ws.add(testsupport::Grey(300, 200), QStringLiteral("w%1.bmp").arg(i)));
+        // A picture larger than the workspace opens fitted into it, with its caption in sight.
+        frames.push_back(ws.add(testsupport::Grey(2400, 1800), QStringLiteral("large.bmp")));
+        for (size_t i = 0; i < frames.size(); ++i) {
+            QVERIFY2(workspace.contains(frames[i]->geometry()), qPrintable(QString::number(i)));
+            if (i > 0) QVERIFY(frames[i]->pos().x() > frames[i - 1]->pos().x() && frames[i]->pos().y() > frames[i - 1]->pos().y());
+        }
+        QCOMPARE(frames[0]->size(), frames[0]->NeededSize());
+        QCOMPARE(frames.back()->GetZoom(), 1.0);
+        QVERIFY(frames.back()->width() < frames.back()->NeededSize().width());
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -37,7 +38,11 @@ public:
     }
     void setMainWindowEnabled(bool enabled) override { enabledLog.push_back(enabled); }
 
-    void viewActivated(tessmet::CTessmetView* view) override { activated.push_back(view); }
+    void viewActivated(tessmet::CTessmetView* view) override {
+        activated.push_back(view);
+        activations.push_back({true, view});
+    }
+    void viewDeactivated(tessmet::CTessmetView* view) override { activations.push_back({false, view}); }
     void measurementsChanged(tessmet::CTessmetView*) override { ++measurementChanges; }
     void regionChanged(tessmet::CTessmetView*) override { ++regionChanges; }
     bool colourDistributionVisible() const override { return colourVisible; }
@@ -67,6 +72,8 @@ public:
     std::function<void(int)> onCommand;
     std::vector<bool> enabledLog;
     std::vector<tessmet::CTessmetView*> activated;
+    // Activations (true) and deactivations (false) in the order they arrived.
+    std::vector<std::pair<bool, tessmet::CTessmetView*>> activations;
     int measurementChanges = 0;
     int regionChanges = 0;
     bool colourVisible = false;

@@ -1,4 +1,5 @@
 #include "measure/workspace/FrameGeometry.h"
+#include "measure/workspace/MainWindowLayout.h"
 #include "measure/workspace/OverlayGeometry.h"
 #include "measure/workspace/ToolMode.h"
 #include "measure/workspace/ViewGeometry.h"
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <vector>
 
 using namespace tessmet;
 
@@ -104,6 +107,67 @@ TEST(FrameGeometry, FitAfterZoomTable) {
 TEST(FrameGeometry, MaximiseFitsIntoTheWorkspace) {
     EXPECT_EQ(MaximisedWindowRect(QRect(0, 0, 1000, 700), QSize(4012, 3034)), QRect(0, 0, 1000, 700));
     EXPECT_EQ(MaximisedWindowRect(QRect(0, 0, 1000, 700), QSize(332, 274)), QRect(0, 0, 332, 274));
+}
+
+TEST(FrameGeometry, NewWindowsCascadeInsideTheWorkspace) {
+    const QSize workspace(1000, 700);
+    struct Case {
+        QSize needed;
+        int index;
+        QRect rect;
+    } cases[] = {
+        {{332, 274}, 0, {0, 0, 332, 274}},
+        {{332, 274}, 3, {75, 75, 332, 274}},
+        {{332, 274}, 18, {0, 0, 332, 274}},   // 426 pixels of room below: 18 places, then round again
+        {{332, 274}, 20, {50, 50, 332, 274}},
+        // Larger than the workspace: fitted into it, and a quarter of it left to the cascade.
+        {{1296, 990}, 0, {0, 0, 1000, 700}},
+        {{1296, 990}, 2, {50, 50, 950, 650}},
+        {{1296, 990}, 7, {175, 175, 825, 525}},
+        {{1296, 990}, 8, {0, 0, 1000, 700}},
+        {{900, 600}, 5, {125, 125, 875, 575}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CascadedWindowRect(workspace, c.needed, c.index, 25), c.rect) << c.needed.width() << " #" << c.index;
+    // A workspace not laid out yet leaves the window as it needs to be.
+    EXPECT_EQ(CascadedWindowRect(QSize(0, 0), QSize(300, 200), 4, 25), QRect(0, 0, 300, 200));
+
+    // Whatever the sizes, a new window starts and ends inside the workspace.
+    std::mt19937 random(12);
+    std::uniform_int_distribution<int> side(1, 3000);
+    std::uniform_int_distribution<int> count(0, 70);
+    for (int i = 0; i < 500; ++i) {
+        const QSize area(side(random) % 1600 + 100, side(random) % 1200 + 100);
+        const QRect rect = CascadedWindowRect(area, QSize(side(random), side(random)), count(random), 24);
+        EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(rect)) << area.width() << "x" << area.height();
+        EXPECT_FALSE(rect.isEmpty());
+    }
+}
+
+TEST(MainWindowLayout, FirstRunTakesACentredShareOfTheScreen) {
+    EXPECT_EQ(FirstRunWindowRect(QRect(0, 0, 1600, 1000)), QRect(120, 75, 1360, 850));
+    EXPECT_EQ(FirstRunWindowRect(QRect(0, 0, 1024, 768)), QRect(77, 58, 870, 652));
+    EXPECT_EQ(FirstRunWindowRect(QRect(0, 0, 2560, 1440)), QRect(192, 108, 2176, 1224));
+    // A panel above the available area moves the window down with it.
+    EXPECT_EQ(FirstRunWindowRect(QRect(0, 40, 1600, 960)), QRect(120, 112, 1360, 816));
+    EXPECT_EQ(FirstRunWindowRect(QRect(0, 0, 1000, 800), 0.5), QRect(250, 200, 500, 400));
+}
+
+TEST(MainWindowLayout, ToolbarsGoIntoAsManyRowsAsTheyNeed) {
+    struct Case {
+        std::vector<int> widths;
+        int available;
+        std::vector<size_t> starts;
+    } cases[] = {
+        {{150, 300, 300, 270}, 1400, {}},
+        {{150, 300, 300, 270}, 1020, {}},       // exactly as wide as the window
+        {{150, 300, 300, 270}, 870, {3}},
+        {{150, 300, 300, 270}, 400, {1, 2, 3}},
+        {{500, 100}, 300, {1}},                 // too wide for any row: a row of its own
+        {{100, 500, 100}, 300, {1, 2}},
+        {{}, 300, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToolbarRowStarts(c.widths, c.available), c.starts) << c.available;
 }
 
 TEST(FrameGeometry, TitleCarriesTheZoom) {
