@@ -37,6 +37,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <limits>
 
 using namespace tessmet;
 using testsupport::RecordingMessagePresenter;
@@ -409,6 +410,23 @@ private slots:
         // The rectangle keeps its own values.
         ctrlCommand(CommandId::RoiRectangle);
         QCOMPARE(reopened, QStringLiteral("0"));
+    }
+
+    void extremeCornersPreviewAndAreRefused() {
+        openPictures(1);
+        answer = [](QDialog& d) {
+            auto& dialog = dynamic_cast<CRoiSetupDlg&>(d);
+            SetField(dialog.field(0), std::numeric_limits<int>::min());
+            SetField(dialog.field(1), std::numeric_limits<int>::min());
+            SetField(dialog.field(2), std::numeric_limits<int>::max());
+            SetField(dialog.field(3), std::numeric_limits<int>::max());
+            dialog.accept();
+            return dialog.result();
+        };
+        ctrlCommand(CommandId::RoiEllipse);
+        QCOMPARE(messages.ids(), std::vector<int>{StringId::RoiNotSetup});
+        QVERIFY(frame->activeView()->region().isWholeImage());
+        QCOMPARE(frame->coordinateMemory().roiEllipse, RoiEntry{});
     }
 
     void theSameRoiGoesToEveryPicture() {
