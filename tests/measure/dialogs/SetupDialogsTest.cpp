@@ -4,6 +4,7 @@
 #include "measure/dialogs/CZoomSetupDlg.h"
 #include "measure/dialogs/CZoomWindowDlg.h"
 #include "measure/dialogs/CoordinateEntryDlg.h"
+#include "measure/dialogs/FontChoice.h"
 #include "measure/dialogs/IntegerField.h"
 #include "measure/io/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
@@ -269,6 +270,33 @@ private slots:
         frame->OnCommand(CommandId::DrawSetup);
         QCOMPARE(frame->settings().font.faceName, std::string("Serif"));
         QCOMPARE(messages.shown.size(), size_t{1});
+    }
+
+    void aChosenFontBecomesARecordInPixels() {
+        FontDescription base;
+        base.charSet = 0;
+        base.pitchAndFamily = 0x31;
+        QFont chosen(QStringLiteral("Serif"));
+        chosen.setPixelSize(20);
+        chosen.setWeight(QFont::Bold);
+        chosen.setItalic(true);
+        chosen.setUnderline(true);
+        const FontDescription d = DescriptionFromFont(chosen, base);
+        QCOMPARE(d.faceName, std::string("Serif"));
+        QCOMPARE(d.height, -20);
+        QCOMPARE(d.width, 0);
+        QCOMPARE(d.weight, 700);
+        QCOMPARE(d.italic, 1);
+        QCOMPARE(d.underline, 1);
+        QCOMPARE(d.strikeOut, 0);
+        QCOMPARE(d.charSet, 0);                  // kept
+        QCOMPARE(d.pitchAndFamily & 0xF0, 0x30); // family kept
+        chosen.setPointSize(12);                 // 12 points on a 96-dpi screen: 16 pixels
+        QCOMPARE(DescriptionFromFont(chosen, base).height, -16);
+        chosen.setFamily(QString(40, QChar(0x3042)));  // three bytes each: 10 characters fit
+        QCOMPARE(DescriptionFromFont(chosen, base).faceName.size(), size_t{30});
+        // The chooser opens on the stored size.
+        QCOMPARE(FontForChooser(DescriptionFromFont(chosen, base)).pointSize(), 12);
     }
 
     // Other Setup -------------------------------------------------------------------------------
