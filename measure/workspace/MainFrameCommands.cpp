@@ -298,6 +298,7 @@ void CMainFrame::updateFlagChecks() {
 
 void CMainFrame::updateToolChecks() {
     for (const auto& [command, tool] : kToolCommands) actions_->setChecked(command, tool_ == tool);
+    // The zoom window's command sits with the mouse zoom and is checked while the window shows.
     actions_->setChecked(ZoomWindow, zoomWindowShown_);
 }
 
