@@ -3,6 +3,7 @@
 #include "measure/res/CommandTable.h"
 #include "measure/res/Icons.h"
 #include "measure/res/StringTable.h"
+#include "measure/dialogs/CZoomWindowDlg.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CTessmetView.h"
 #include "measure/workspace/CommandActions.h"
@@ -78,6 +79,13 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     actions_ = new CommandActions(*this, [this](int id) { OnCommand(id); });
     windowList_ = new WindowMenuList(*actions_->menu(MenuId::Window), *area_, this);
     buildStatusBar();
+
+    // The zoom window lives as long as the main window, hidden until asked for.
+    zoomWindow_ = new CZoomWindowDlg(this);
+    connect(zoomWindow_, &CZoomWindowDlg::closedByUser, this, [this] {
+        zoomWindowShown_ = false;
+        updateToolChecks();
+    });
 
     settings_.font = LoadFont(settingsPath_);
     recent_.load(settingsPath_);

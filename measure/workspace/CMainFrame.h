@@ -1,6 +1,8 @@
 #pragma once
 
 #include "measure/core/Calibration.h"
+#include "measure/dialogs/CDrawSetupDlg.h"
+#include "measure/dialogs/CoordinateMemory.h"
 #include "measure/workspace/LayerFlags.h"
 #include "measure/workspace/RecentFileList.h"
 #include "measure/workspace/Settings.h"
@@ -14,7 +16,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -23,6 +27,7 @@ namespace tessmet {
 
 class CChildFrame;
 class CommandActions;
+class CZoomWindowDlg;
 class FileChooser;
 class FrameRegistry;
 class WindowMenuList;
@@ -87,6 +92,19 @@ public:
     void runCommand(int commandId) override { OnCommand(commandId); }
     void setMainWindowEnabled(bool enabled) override;
     void viewActivated(CTessmetView* view) override;
+    bool zoomWindowVisible() const override { return zoomWindowShown_; }
+    void zoomWindowFollow(CTessmetView* view, QPoint imagePoint) override;
+
+    // How the Setup, Zoom Setup and numeric-entry dialogs run (default: QDialog::exec, which
+    // returns the dialog's result), and the colour and font choosers of Draw Setup (default:
+    // the desktop's). Tests answer the dialogs through these.
+    void setDialogRunner(std::function<int(QDialog&)> runner) { runDialog_ = std::move(runner); }
+    void setSetupChoosers(SetupChoosers choosers) { choosers_ = std::move(choosers); }
+
+    // The zoom window, created hidden with the main window.
+    CZoomWindowDlg& zoomWindow() const { return *zoomWindow_; }
+    // What the numeric entries (Ctrl with a draw or region command) typed last.
+    const CoordinateMemory& coordinateMemory() const { return entries_; }
 
     // Sets the tool directly, without the toggling of SelectTool (a calibration run does this).
     void setCurrentTool(ToolMode tool);
@@ -120,6 +138,17 @@ private:
     void changeWindow();
     void escape();
     void showAbout();
+    // Setup and zoom dialogs, the zoom window and the numeric entries (SetupCommands.cpp).
+    int runDialog(QDialog& dialog);
+    void drawSetup();
+    void applyFont(const FontDescription& font);
+    void otherSetup();
+    void zoomSetup();
+    void toggleZoomWindow();
+    void coordinateEntry(int commandId);
+    void roiSetup(int roiType);
+    void drawEntry(int commandId);
+    std::vector<CTessmetView*> views() const;
     // One update per group: what is enabled and what is checked.
     void updateCommands();
     void updateImageCommands(bool haveImage);
@@ -155,6 +184,11 @@ private:
     QLabel* capsIndicator_ = nullptr;
     QLabel* numIndicator_ = nullptr;
     QLabel* scrollIndicator_ = nullptr;
+    std::function<int(QDialog&)> runDialog_;
+    SetupChoosers choosers_;
+    CoordinateMemory entries_;
+    CZoomWindowDlg* zoomWindow_ = nullptr;
+    bool zoomWindowShown_ = false;
     QTimer placementTimer_;
     QTimer indicatorTimer_;
     bool shown_ = false;

@@ -46,12 +46,12 @@ constexpr std::pair<int, ToolMode> kToolCommands[] = {
 // Commands whose dialog or tool window is not part of the program yet: shown in the menus,
 // never enabled, so none of them pretends to work.
 constexpr int kAwaitingTheirWindow[] = {
-    ZoomSetup, ZoomWindow, BinaryImage, DetectCenter, GrayImage, ColorDistribution,
-    MeasureResult, DrawSetup, CalibrationSetup, OtherSetup,
+    BinaryImage, DetectCenter, GrayImage, ColorDistribution,
+    MeasureResult, CalibrationSetup,
 };
 
 // Commands that, with Ctrl held, enter their object by its coordinates in a dialog instead of
-// selecting the tool. Until that dialog is part of the program, Ctrl with them only beeps.
+// selecting the tool.
 constexpr int kCoordinateEntry[] = {DrawLine, DrawRectangle, DrawCircle, DrawText, RoiRectangle, RoiEllipse};
 
 bool Lists(std::span<const int> commands, int id) { return std::ranges::find(commands, id) != commands.end(); }
@@ -95,7 +95,7 @@ void CMainFrame::OnCommand(int id) {
     if (const CommandInfo* info = FindCommand(id); info && info->needsImage && !view) return;
 
     if (Lists(kCoordinateEntry, id) && (services_.keyboardModifiers() & Qt::ControlModifier)) {
-        QApplication::beep();
+        coordinateEntry(id);
         return;
     }
     if (ToolOf(id) != Tool::None) {
@@ -142,6 +142,10 @@ void CMainFrame::OnCommand(int id) {
         case WindowCascade: area_->cascadeSubWindows(); return;
         case WindowTile: area_->tileSubWindows(); return;
         case AppAbout: showAbout(); return;
+        case DrawSetup: drawSetup(); return;
+        case OtherSetup: otherSetup(); return;
+        case ZoomSetup: zoomSetup(); return;
+        case ZoomWindow: toggleZoomWindow(); return;
         case ToggleToolbar:
         case ToggleViewToolbar:
         case ToggleMeasureToolbar:
@@ -294,6 +298,8 @@ void CMainFrame::updateFlagChecks() {
 
 void CMainFrame::updateToolChecks() {
     for (const auto& [command, tool] : kToolCommands) actions_->setChecked(command, tool_ == tool);
+    // The zoom window's command sits with the mouse zoom and is checked while the window shows.
+    actions_->setChecked(ZoomWindow, zoomWindowShown_);
 }
 
 void CMainFrame::updateBarChecks() {

@@ -872,6 +872,242 @@ Toggle StatusBar</source>
     </message>
 </context>
 <context>
+    <name>tessmet::CDrawSetupDlg</name>
+    <message>
+        <source>Draw Setup</source>
+        <translation>描画設定</translation>
+    </message>
+    <message>
+        <source>Color / Width / Type</source>
+        <translation>色 / 線幅 / 線種</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>色</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>線幅</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>線種</translation>
+    </message>
+    <message>
+        <source>Image Processing:</source>
+        <translation>画像処理:</translation>
+    </message>
+    <message>
+        <source>Measure:</source>
+        <translation>計測:</translation>
+    </message>
+    <message>
+        <source>Draw:</source>
+        <translation>描画:</translation>
+    </message>
+    <message>
+        <source>Additional Line:</source>
+        <translation>補助線:</translation>
+    </message>
+    <message>
+        <source>Use Inverse Color</source>
+        <translation>反転色を使用</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>フォント</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>デフォルト</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::COtherSetupDlg</name>
+    <message>
+        <source>Other Setup</source>
+        <translation>その他の設定</translation>
+    </message>
+    <message>
+        <source>Display Setup</source>
+        <translation>表示設定</translation>
+    </message>
+    <message>
+        <source>Center Line Offset:</source>
+        <translation>センターラインオフセット:</translation>
+    </message>
+    <message>
+        <source>Grid Width:</source>
+        <translation>グリッド幅:</translation>
+    </message>
+    <message>
+        <source>JPEG Setup</source>
+        <translation>JPEG 設定</translation>
+    </message>
+    <message>
+        <source>Image Quality:</source>
+        <translation>画質:</translation>
+    </message>
+    <message>
+        <source>(1: Low -- 9: High)</source>
+        <translation>(1: 低 -- 9: 高)</translation>
+    </message>
+    <message>
+        <source>Measure Setup</source>
+        <translation>計測設定</translation>
+    </message>
+    <message>
+        <source>[Distance] Use Arrow Type Line</source>
+        <translation>[距離] 矢印付きの線で描く</translation>
+    </message>
+    <message>
+        <source>[Area] Fill Area</source>
+        <translation>[面積] 領域を塗りつぶす</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CRoiSetupDlg</name>
+    <message>
+        <source>ROI Setup</source>
+        <translation>ROI 設定</translation>
+    </message>
+    <message>
+        <source>Horz</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>Vert</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>Start Point:</source>
+        <translation>始点:</translation>
+    </message>
+    <message>
+        <source>End Point:</source>
+        <translation>終点:</translation>
+    </message>
+    <message>
+        <source>The same ROI use by all pictures</source>
+        <translation>全ての画像で同じ ROI を使用</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CoordinateEntryDlg</name>
+    <message>
+        <source>Horizontal</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CDrawLineDlg</name>
+    <message>
+        <source>Draw Line</source>
+        <translation>直線の描画</translation>
+    </message>
+    <message>
+        <source>Draw Rectangle</source>
+        <translation>矩形の描画</translation>
+    </message>
+    <message>
+        <source>Start Point:</source>
+        <translation>始点:</translation>
+    </message>
+    <message>
+        <source>End Point:</source>
+        <translation>終点:</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CDrawCircleDlg</name>
+    <message>
+        <source>Draw Circle</source>
+        <translation>円の描画</translation>
+    </message>
+    <message>
+        <source>Center:</source>
+        <translation>中心:</translation>
+    </message>
+    <message>
+        <source>Radius:</source>
+        <translation>半径:</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CDrawTextDlg</name>
+    <message>
+        <source>Draw Text</source>
+        <translation>文字の描画</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>描画位置:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字列:</translation>
+    </message>
+</context>
+<context>
+    <name>tessmet::CZoomSetupDlg</name>
+    <message>
+        <source>Zoom Setup</source>
+        <translation>表示倍率設定</translation>
+    </message>
+    <message>
+        <source>Select Magnification</source>
+        <translation>倍率の選択</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>FileChooser</name>
     <message>
         <source>Image File (*.bmp,*.jpg)</source>

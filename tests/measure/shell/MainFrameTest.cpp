@@ -160,8 +160,7 @@ private slots:
     void commandsWithoutTheirWindowStayGreyEvenWithAPicture() {
         frame->OpenImage(WritePicture(folder, QStringLiteral("a.bmp")));
         for (const int id : {CommandId::BinaryImage, CommandId::DetectCenter, CommandId::GrayImage,
-                             CommandId::MeasureResult, CommandId::CalibrationSetup, CommandId::DrawSetup,
-                             CommandId::OtherSetup, CommandId::ZoomSetup, CommandId::ZoomWindow})
+                             CommandId::MeasureResult, CommandId::CalibrationSetup})
             QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
         frame->OnCommand(CommandId::CalibrationSetup);  // refused: nothing happens
         QVERIFY(messages.shown.empty());
@@ -334,24 +333,32 @@ private slots:
     void ctrlWithADrawOrRegionCommandLeavesTheToolAlone_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<ToolMode>("tool");
-        QTest::newRow("draw line") << CommandId::DrawLine << Tool::DrawLine;
-        QTest::newRow("draw rectangle") << CommandId::DrawRectangle << Tool::DrawRectangle;
-        QTest::newRow("draw circle") << CommandId::DrawCircle << Tool::DrawCircle;
-        QTest::newRow("draw text") << CommandId::DrawText << Tool::DrawText;
-        QTest::newRow("ROI rectangle") << CommandId::RoiRectangle << Tool::RoiRectangle;
-        QTest::newRow("ROI ellipse") << CommandId::RoiEllipse << Tool::RoiEllipse;
+        QTest::addColumn<QString>("dialogClass");
+        QTest::newRow("draw line") << CommandId::DrawLine << Tool::DrawLine << "tessmet::CDrawLineDlg";
+        QTest::newRow("draw rectangle") << CommandId::DrawRectangle << Tool::DrawRectangle << "tessmet::CDrawLineDlg";
+        QTest::newRow("draw circle") << CommandId::DrawCircle << Tool::DrawCircle << "tessmet::CDrawCircleDlg";
+        QTest::newRow("draw text") << CommandId::DrawText << Tool::DrawText << "tessmet::CDrawTextDlg";
+        QTest::newRow("ROI rectangle") << CommandId::RoiRectangle << Tool::RoiRectangle << "tessmet::CRoiSetupDlg";
+        QTest::newRow("ROI ellipse") << CommandId::RoiEllipse << Tool::RoiEllipse << "tessmet::CRoiSetupDlg";
     }
     void ctrlWithADrawOrRegionCommandLeavesTheToolAlone() {
         QFETCH(int, command);
         QFETCH(ToolMode, tool);
+        QFETCH(QString, dialogClass);
         frame->OpenImage(WritePicture(folder, QStringLiteral("ctrl.bmp")));
         frame->OnCommand(CommandId::ZoomUp);
         frame->OnCommand(CommandId::MeasureAngle);
         const LayerFlags flags = frame->flags();
 
-        // With Ctrl the command asks for coordinates, which it cannot yet: nothing changes.
+        // With Ctrl the command asks for coordinates; cancelled, nothing changes.
+        QStringList dialogs;
+        frame->setDialogRunner([&](QDialog& dialog) {
+            dialogs << QString::fromLatin1(dialog.metaObject()->className());
+            return int(QDialog::Rejected);
+        });
         heldKeys = Qt::ControlModifier;
         frame->actions().action(command)->trigger();
+        QCOMPARE(dialogs, QStringList{dialogClass});
         QCOMPARE(frame->currentTool(), Tool::Angle);
         QVERIFY(checked(CommandId::MeasureAngle));
         QVERIFY(!checked(command));
