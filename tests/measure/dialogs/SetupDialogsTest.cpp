@@ -6,7 +6,7 @@
 #include "measure/dialogs/CoordinateEntryDlg.h"
 #include "measure/dialogs/FontChoice.h"
 #include "measure/dialogs/IntegerField.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
 #include "measure/res/StringTable.h"
