@@ -89,61 +89,52 @@ void ForEachEllipticRegionSpan(int left, int top, int right, int bottom, const S
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     // The region never takes the box's last column and row.
-    --right;
-    --bottom;
-    const int64_t width = int64_t(right) - left;
-    const int64_t height = int64_t(bottom) - top;
-    if (width <= 0 || height <= 0) return;
-    // Midpoint stepping over a quarter of the ellipse with whole semi-axes; an odd size keeps
-    // the extra column or row in the middle, as both sides are inset from the box's edges.
-    const int64_t a = width / 2;
-    const int64_t b = height / 2;
-    const int64_t a2 = a * a;
-    const int64_t b2 = b * b;
+    const int64_t width = int64_t(right) - left - 1;
+    const int64_t height = int64_t(bottom) - top - 1;
+    if (width <= 0 || height <= 0 || width > kMaxEllipseSide || height > kMaxEllipseSide) return;
+    if (width < 2 || height < 2) {
+        for (int64_t row = 0; row < height; ++row) visit(int(top + row), left, int(left + width));
+        return;
+    }
+    // A midpoint walk along a quarter of the outline of the width x height pixel box, from the
+    // middle of its right side down to the bottom, in whole numbers (all terms scaled by 4).
+    // Each outline pixel (x, y) makes row y, and the row mirrored about the middle, run from the
+    // mirrored column width - 1 - x to x inclusive; rows the walk never reaches stay empty.
     std::vector<std::pair<int64_t, int64_t>> rows(size_t(height), {INT64_MAX, INT64_MIN});
     auto mark = [&](int64_t x, int64_t y) {
-        const int64_t inset = a - x;
-        const int64_t xBegin = left + inset;
-        const int64_t xEnd = right - inset;
-        if (xBegin >= xEnd) return;
-        for (const int64_t row : {b - y, height - 1 - (b - y)}) {
+        for (const int64_t row : {y, height - 1 - y}) {
             if (row < 0 || row >= height) continue;
-            auto& r = rows[size_t(row)];
-            r.first = std::min(r.first, xBegin);
-            r.second = std::max(r.second, xEnd);
+            auto& run = rows[size_t(row)];
+            run.first = std::min(run.first, width - 1 - x);
+            run.second = std::max(run.second, x + 1);
         }
     };
-    int64_t x = 0;
-    int64_t y = b;
-    int64_t xd = 0;
-    int64_t yd = 2 * a2 * b;
-    int64_t err = b2 - a2 * b + a2 / 4;
-    while (xd < yd) {
-        if (err > 0) {
-            mark(x, y);
-            --y;
-            yd -= 2 * a2;
-            err -= yd;
-        }
-        ++x;
-        xd += 2 * b2;
-        err += b2 + xd;
-    }
-    err += (3 * (a2 - b2) / 2 - (xd + yd)) / 2;
-    while (y >= 0) {
+    const int64_t a = width - 1;
+    const int64_t b = height - 1;
+    const int64_t stepX = 8 * b * b;
+    const int64_t stepY = 8 * a * a;
+    int64_t dx = 4 * b * b * (1 - a);
+    int64_t dy = 4 * a * a * (1 + b % 2);
+    int64_t err = dx + dy + a * a * (b % 2);
+    int64_t x = a;
+    int64_t y = height / 2;
+    while (x >= width / 2) {
+        const int64_t e2 = 2 * err;
         mark(x, y);
-        if (err < 0) {
-            ++x;
-            xd += 2 * b2;
-            err += xd;
+        if (e2 >= dx) {
+            --x;
+            dx += stepX;
+            err += dx;
         }
-        --y;
-        yd -= 2 * a2;
-        err += a2 - yd;
+        if (e2 <= dy) {
+            ++y;
+            dy += stepY;
+            err += dy;
+        }
     }
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row].first < rows[row].second) {
-            visit(top + int(row), int(rows[row].first), int(rows[row].second));
+            visit(top + int(row), int(left + rows[row].first), int(left + rows[row].second));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 
+#include <cstdint>
 #include <functional>
 #include <span>
 
@@ -38,9 +39,15 @@ struct RegionPixels {
 RegionPixels PolygonRegionPixels(std::span<const QPoint> points);
 
 // Elliptic region of the box (left, top, right, bottom), corners in any order. As the
-// platform builds it, the region leaves out the box's last column and last row and follows a
-// stepwise outline (thin boxes give ragged and even gappy rows); boxes without inner width or
-// height cover nothing. Visits rows top to bottom, one run each.
+// platform builds it, the region leaves out the box's last column and last row; what remains is
+// a box of w x h pixels, covered whole when w or h is below 2, else filled row by row inside a
+// stepped outline. Visits rows top to bottom, one run each. Sides beyond kMaxEllipseSide,
+// far larger than any picture, cover nothing.
+//
+// For boxes two pixels wide and very tall boxes a few pixels wide the platform's own region
+// varies from call to call (stray rows near the ends); these give the steady rows only. Every
+// other box matches the platform's region pixel for pixel.
+inline constexpr int64_t kMaxEllipseSide = int64_t(1) << 20;
 void ForEachEllipticRegionSpan(int left, int top, int right, int bottom, const SpanVisitor& visit);
 
 // Pixels of the elliptic region bounded by the two corners, counted over
