@@ -4,6 +4,7 @@
 #include "measure/res/Icons.h"
 #include "measure/res/StringTable.h"
 #include "measure/dialogs/CZoomWindowDlg.h"
+#include "measure/dialogs/CColorDistDlg.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CTessmetView.h"
 #include "measure/workspace/CommandActions.h"
@@ -72,13 +73,17 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     registry_ = new FrameRegistry(this);
-    connect(registry_, &FrameRegistry::frameRegistered, this, [this] { updateCommands(); });
+    connect(registry_, &FrameRegistry::frameRegistered, this, [this] {
+        colourWindow_->setDocumentOpen(true);
+        updateCommands();
+    });
     connect(registry_, &FrameRegistry::lastFrameClosed, this, [this] { lastFrameClosed(); });
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
 
     actions_ = new CommandActions(*this, [this](int id) { OnCommand(id); });
     windowList_ = new WindowMenuList(*actions_->menu(MenuId::Window), *area_, this);
     buildStatusBar();
+    createColourWindow();
 
     // The zoom window lives as long as the main window, hidden until asked for.
     zoomWindow_ = new CZoomWindowDlg(this);
@@ -211,6 +216,7 @@ void CMainFrame::AfterShown() {
     LoadSettings(settingsPath_, settings_);
     shared_ = SharedCalibration{};
     setAcceptDrops(true);
+    colourWindow_->PlaceOver(frameGeometry());
     updateCommands();
 }
 
@@ -338,12 +344,15 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
 void CMainFrame::viewActivated(CTessmetView*) {
     updateCommands();
     updateWindowTitle();
+    colourWindow_->RefreshDistribution(true);
 }
 
 void CMainFrame::updateWindowTitle() {
     const CChildFrame* frame = activeFrame();
     setWindowTitle(frame ? QStringLiteral("Tessmet - ") + frame->documentTitle() : QStringLiteral("Tessmet"));
 }
+
+void CMainFrame::regionChanged(CTessmetView*) { colourWindow_->RefreshDistribution(false); }
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
     if (tool != tool_) {
@@ -362,6 +371,8 @@ void CMainFrame::lastFrameClosed() {
     flags_ = LayerFlags::AllOff();
     pane1_->clear();
     setWindowTitle(QStringLiteral("Tessmet"));
+    colourWindow_->setDocumentOpen(false);
+    colourWindow_->RefreshDistribution(false);
     updateCommands();
     update();
 }

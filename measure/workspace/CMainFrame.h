@@ -26,6 +26,7 @@ class QMdiSubWindow;
 namespace tessmet {
 
 class CChildFrame;
+class CColorDistDlg;
 class CommandActions;
 class CZoomWindowDlg;
 class FileChooser;
@@ -106,6 +107,12 @@ public:
     // What the numeric entries (Ctrl with a draw or region command) typed last.
     const CoordinateMemory& coordinateMemory() const { return entries_; }
 
+    void regionChanged(CTessmetView* view) override;
+    bool colourDistributionVisible() const override { return colourShown_; }
+
+    // The colour distribution window, made with the main window and only shown and hidden.
+    CColorDistDlg& colourWindow() { return *colourWindow_; }
+
     // Sets the tool directly, without the toggling of SelectTool (a calibration run does this).
     void setCurrentTool(ToolMode tool);
 
@@ -149,6 +156,14 @@ private:
     void roiSetup(int roiType);
     void drawEntry(int commandId);
     std::vector<CTessmetView*> views() const;
+
+    // Image processing (MainFrameProcessing.cpp): the dialogs and the grey image run on the
+    // active view, then switch its processing layer on.
+    void createColourWindow();
+    void binaryImage();
+    void detectCentre();
+    void greyImage();
+    void toggleColourWindow();
     // One update per group: what is enabled and what is checked.
     void updateCommands();
     void updateImageCommands(bool haveImage);
@@ -192,6 +207,8 @@ private:
     QTimer placementTimer_;
     QTimer indicatorTimer_;
     bool shown_ = false;
+    CColorDistDlg* colourWindow_ = nullptr;
+    bool colourShown_ = false;
 };
 
 }  // namespace tessmet
