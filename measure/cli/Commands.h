@@ -23,10 +23,12 @@ void ParseSize(const std::string& text, int& width, int& height);
 // Prints {"error":code} and returns the failure exit.
 int PrintError(int code);
 
+int RunCalibrate(const Args& args);
 int RunCalibration(const Args& args);
 int RunMeasure(const Args& args);
 int RunOpen(const Args& args);
 int RunProbe(const Args& args);
+int RunResults(const Args& args);
 int RunSave(const Args& args);
 
 }  // namespace tessmet::cli

@@ -12,11 +12,15 @@ namespace {
 constexpr const char* kUsage =
     "usage: tessmet-cli <command> [arguments]\n"
     "commands:\n"
+    "  calibrate IMAGE --first X1,Y1,X2,Y2 --second X3,Y3,X4,Y4 --lengths L1,L2 --unit mm|um|inch [--write]\n"
+    "                                   resolutions from two objects of known length\n"
     "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n"
     "  measure KIND X,Y X,Y ... [--size WxH] [--unit U --h H --v V]\n"
     "                                   one measurement from image points, the label point last\n"
     "  open IMAGE                       size and depth of IMAGE opened as Tessmet opens it\n"
     "  probe FILE                       the BMP header fields Tessmet checks\n"
+    "  results IMAGE --measure KIND X,Y ... [--measure KIND X,Y ...] --csv OUT.csv\n"
+    "                                   the measurements' result list written as CSV\n"
     "  save IMAGE OUT [--quality 1..10] IMAGE written to OUT as Save As writes it\n";
 
 struct Command {
@@ -25,10 +29,12 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"calibrate", tessmet::cli::RunCalibrate},
     {"calibration", tessmet::cli::RunCalibration},
     {"measure", tessmet::cli::RunMeasure},
     {"open", tessmet::cli::RunOpen},
     {"probe", tessmet::cli::RunProbe},
+    {"results", tessmet::cli::RunResults},
     {"save", tessmet::cli::RunSave},
 };
 
