@@ -8,6 +8,7 @@
 #include "measure/workspace/CommandActions.h"
 #include "measure/workspace/FileChooser.h"
 #include "measure/workspace/FrameRegistry.h"
+#include "measure/workspace/MainFrameDialogHost.h"
 #include "measure/workspace/MessageBoxPresenter.h"
 #include "measure/workspace/ShowMessage.h"
 #include "platform/ProfileFile.h"
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     registry_ = new FrameRegistry(this);
+    createToolDialogs();
     connect(registry_, &FrameRegistry::frameRegistered, this, [this] { updateCommands(); });
     connect(registry_, &FrameRegistry::lastFrameClosed, this, [this] { lastFrameClosed(); });
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
@@ -174,6 +176,7 @@ void CMainFrame::AfterShown() {
     LoadSettings(settingsPath_, settings_);
     shared_ = SharedCalibration{};
     setAcceptDrops(true);
+    placeToolDialogs();
     updateCommands();
 }
 
@@ -286,7 +289,10 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
     }
 }
 
-void CMainFrame::viewActivated(CTessmetView*) { updateCommands(); }
+void CMainFrame::viewActivated(CTessmetView*) {
+    updateCommands();
+    refreshResultsOnActivation();
+}
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
     if (tool != tool_) {
@@ -301,6 +307,7 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
 }
 
 void CMainFrame::lastFrameClosed() {
+    refreshResultsOnActivation();
     flags_ = LayerFlags::AllOff();
     pane1_->clear();
     updateCommands();

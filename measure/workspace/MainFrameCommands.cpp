@@ -46,8 +46,7 @@ constexpr std::pair<int, ToolMode> kToolCommands[] = {
 // Commands whose dialog or tool window is not part of the program yet: shown in the menus,
 // never enabled, so none of them pretends to work.
 constexpr int kAwaitingTheirWindow[] = {
-    ZoomSetup, ZoomWindow, BinaryImage, DetectCenter, GrayImage, ColorDistribution,
-    MeasureResult, DrawSetup, CalibrationSetup, OtherSetup,
+    ZoomSetup, ZoomWindow, BinaryImage, DetectCenter, GrayImage, ColorDistribution, DrawSetup, OtherSetup,
 };
 
 // Commands that, with Ctrl held, enter their object by its coordinates in a dialog instead of
@@ -142,6 +141,8 @@ void CMainFrame::OnCommand(int id) {
         case WindowCascade: area_->cascadeSubWindows(); return;
         case WindowTile: area_->tileSubWindows(); return;
         case AppAbout: showAbout(); return;
+        case MeasureResult: toggleMeasureResult(); return;
+        case CalibrationSetup: calibrationSetup(); return;
         case ToggleToolbar:
         case ToggleViewToolbar:
         case ToggleMeasureToolbar:
@@ -158,13 +159,15 @@ void CMainFrame::SelectTool(ToolMode tool) {
 }
 
 void CMainFrame::escape() {
-    if (IsCalibrationTool(tool_)) {
+    const bool calibrating = IsCalibrationTool(tool_);
+    if (calibrating) {
         if (ShowMessage(*messages_, StringId::InterruptCalibration, MessageIcon::Information, MessageButtons::YesNo) !=
             MessageAnswer::Yes)
             return;
     }
     if (CTessmetView* view = activeView()) view->ForgetPoints();
     setCurrentTool(Tool::None);
+    if (calibrating) endCalibrationRun();
     if (CTessmetView* view = activeView()) view->viewport()->update();
 }
 
@@ -284,6 +287,10 @@ void CMainFrame::updateImageCommands(bool haveImage) {
         if (MenuNeedsImage(id)) actions_->menu(id)->setEnabled(haveImage);
     }
     if (MenuNeedsImage(MenuId::Zoom)) actions_->menu(MenuId::Zoom)->setEnabled(haveImage);
+    // A calibration run waits for its clicks on the image: every menu of the bar is grey.
+    if (runChrome_) {
+        for (const MenuId id : MenuBar()) actions_->menu(id)->setEnabled(false);
+    }
 }
 
 void CMainFrame::updateFlagChecks() {
@@ -299,6 +306,7 @@ void CMainFrame::updateToolChecks() {
 void CMainFrame::updateBarChecks() {
     for (const ToolbarInfo& info : Toolbars()) actions_->setChecked(info.toggleCommand, !actions_->toolbar(info.id)->isHidden());
     actions_->setChecked(ToggleStatusBar, !statusBar()->isHidden());
+    actions_->setChecked(MeasureResult, resultShown_);
 }
 
 }  // namespace tessmet
