@@ -49,6 +49,9 @@ CMeasureResultDlg::CMeasureResultDlg(MeasureDialogHost& host, QWidget* parent) :
     kinds_ = new QListWidget(this);
     kinds_->setObjectName(QString::number(kKindList));
     for (int i = 0; i < kResultKindCount; ++i) kinds_->addItem(Text(ResultKindName(i)));
+    // The first kind is chosen until a measurement tool or the user picks another.
+    kinds_->setCurrentRow(0);
+    kind_ = 0;
     results_ = new QTreeWidget(this);
     results_->setObjectName(QString::number(kResultList));
     results_->setRootIsDecorated(false);
