@@ -24,6 +24,7 @@ void ParseSize(const std::string& text, int& width, int& height);
 int PrintError(int code);
 
 int RunBinarise(const Args& args);
+int RunCalibrate(const Args& args);
 int RunCalibration(const Args& args);
 int RunCentre(const Args& args);
 int RunColour(const Args& args);
@@ -31,6 +32,7 @@ int RunGrey(const Args& args);
 int RunMeasure(const Args& args);
 int RunOpen(const Args& args);
 int RunProbe(const Args& args);
+int RunResults(const Args& args);
 int RunSave(const Args& args);
 
 }  // namespace tessmet::cli

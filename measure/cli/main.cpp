@@ -14,6 +14,8 @@ constexpr const char* kUsage =
     "commands:\n"
     "  binarise IMAGE --min N --max N [--roi SHAPE] [--out LAYER.bmp]\n"
     "                                   marks the region's pixels whose channel sum is in range\n"
+    "  calibrate IMAGE --first X1,Y1,X2,Y2 --second X3,Y3,X4,Y4 --lengths L1,L2 --unit mm|um|inch [--write]\n"
+    "                                   resolutions from two objects of known length\n"
     "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n"
     "  centre IMAGE --min N --max N [--type 0|1] [--roi SHAPE] [--out LAYER.bmp]\n"
     "                                   binarises, then finds the centre of the marked pixels\n"
@@ -25,6 +27,8 @@ constexpr const char* kUsage =
     "                                   one measurement from image points, the label point last\n"
     "  open IMAGE                       size and depth of IMAGE opened as Tessmet opens it\n"
     "  probe FILE                       the BMP header fields Tessmet checks\n"
+    "  results IMAGE --measure KIND X,Y ... [--measure KIND X,Y ...] --csv OUT.csv\n"
+    "                                   the measurements' result list written as CSV\n"
     "  save IMAGE OUT [--quality 1..10] IMAGE written to OUT as Save As writes it\n"
     "SHAPE: rect:X1,Y1,X2,Y2 | ellipse:X1,Y1,X2,Y2 | polygon:X,Y,X,Y,... (image pixels)\n";
 
@@ -35,6 +39,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"binarise", tessmet::cli::RunBinarise},
+    {"calibrate", tessmet::cli::RunCalibrate},
     {"calibration", tessmet::cli::RunCalibration},
     {"centre", tessmet::cli::RunCentre},
     {"colour", tessmet::cli::RunColour},
@@ -42,6 +47,7 @@ constexpr Command kCommands[] = {
     {"measure", tessmet::cli::RunMeasure},
     {"open", tessmet::cli::RunOpen},
     {"probe", tessmet::cli::RunProbe},
+    {"results", tessmet::cli::RunResults},
     {"save", tessmet::cli::RunSave},
 };
 

@@ -11,6 +11,7 @@
 #include "measure/workspace/FileChooser.h"
 #include "measure/workspace/FrameRegistry.h"
 #include "measure/workspace/MainWindowLayout.h"
+#include "measure/workspace/MainFrameDialogHost.h"
 #include "measure/workspace/MessageBoxPresenter.h"
 #include "measure/workspace/ShowMessage.h"
 #include "measure/workspace/WindowMenuList.h"
@@ -73,6 +74,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     registry_ = new FrameRegistry(this);
+    createToolDialogs();
     connect(registry_, &FrameRegistry::frameRegistered, this, [this] {
         colourWindow_->setDocumentOpen(true);
         updateCommands();
@@ -217,6 +219,7 @@ void CMainFrame::AfterShown() {
     shared_ = SharedCalibration{};
     setAcceptDrops(true);
     colourWindow_->PlaceOver(frameGeometry());
+    placeToolDialogs();
     updateCommands();
 }
 
@@ -345,6 +348,7 @@ void CMainFrame::viewActivated(CTessmetView*) {
     updateCommands();
     updateWindowTitle();
     colourWindow_->RefreshDistribution(true);
+    refreshResultsOnActivation();
 }
 
 void CMainFrame::updateWindowTitle() {
@@ -368,6 +372,7 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
 }
 
 void CMainFrame::lastFrameClosed() {
+    refreshResultsOnActivation();
     flags_ = LayerFlags::AllOff();
     pane1_->clear();
     setWindowTitle(QStringLiteral("Tessmet"));

@@ -22,13 +22,17 @@ class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QToolBar;
 
 namespace tessmet {
 
+class CCalibrationGuideDlg;
 class CChildFrame;
 class CColorDistDlg;
+class CMeasureResultDlg;
 class CommandActions;
 class CZoomWindowDlg;
+class DataFileChooser;
 class FileChooser;
 class FrameRegistry;
 class WindowMenuList;
@@ -48,6 +52,9 @@ public:
         // The modifier keys held when a command arrives (Ctrl turns some commands into
         // coordinate entry). Default: the application's record of the last input event.
         std::function<Qt::KeyboardModifiers()> keyboardModifiers;
+        DataFileChooser* dataFiles = nullptr;           // default: the desktop's file dialogs
+        // Runs a modal tool dialog to its end. Default: QDialog::exec.
+        std::function<int(QDialog&)> runModal;
     };
 
     explicit CMainFrame(Services services, QWidget* parent = nullptr);
@@ -116,6 +123,15 @@ public:
     // Sets the tool directly, without the toggling of SelectTool (a calibration run does this).
     void setCurrentTool(ToolMode tool);
 
+    // Tool windows and the calibration run (MainFrameDialogs.cpp).
+    CMeasureResultDlg& measureResult() { return *resultDlg_; }
+    CCalibrationGuideDlg& calibrationGuide() { return *guideDlg_; }
+    // While a calibration run waits for its clicks: toolbars hidden, the ten menus grey.
+    bool calibrationRunShowing() const { return runChrome_; }
+    void measurementsChanged(CTessmetView* view) override;
+    void showCalibrationGuide(int line1, int line2, QPoint offset) override;
+    void finishCalibration(const std::array<Point, 4>& imagePoints) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -174,6 +190,18 @@ private:
     void lastFrameClosed();
     void rememberRecent(const std::string& path);
 
+    // Tool windows and the calibration run (MainFrameDialogs.cpp).
+    class DialogHost;
+    void createToolDialogs();
+    void placeToolDialogs();
+    void refreshResultsOnActivation();
+    void toggleMeasureResult();
+    void calibrationSetup();
+    void startCalibrationRun();
+    void endCalibrationRun();
+    void placeGuide(QPoint offset);
+    int runModal(QDialog& dialog);
+
     Services services_;
     std::string programFolder_;
     std::string settingsPath_;
@@ -204,6 +232,22 @@ private:
     CoordinateMemory entries_;
     CZoomWindowDlg* zoomWindow_ = nullptr;
     bool zoomWindowShown_ = false;
+
+    std::unique_ptr<DialogHost> dialogHost_;
+    std::unique_ptr<DataFileChooser> ownDataFiles_;
+    DataFileChooser* dataFiles_ = nullptr;
+    std::string dataFolder_;  // where the CSV and calibration-file dialogs start
+    CMeasureResultDlg* resultDlg_ = nullptr;
+    CCalibrationGuideDlg* guideDlg_ = nullptr;
+    bool resultShown_ = false;
+    // The solution of the run that just succeeded, for "Calibration Setup" to show.
+    bool haveRunResult_ = false;
+    UnitType runUnit_ = Unit::Pixel;
+    double runH_ = 0.0;
+    double runV_ = 0.0;
+    std::vector<QToolBar*> barsHiddenByRun_;
+    bool runChrome_ = false;
+
     QTimer placementTimer_;
     QTimer indicatorTimer_;
     bool shown_ = false;

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace tessmet {
@@ -113,8 +114,8 @@ public:
         view_.host_.finishCalibration(imagePoints);
     }
 
-    void showCalibrationGuide(int line1, int line2, QPoint offsetFromCursor) override {
-        view_.host_.showCalibrationGuide(line1, line2, view_.lastGlobalCursor_ + offsetFromCursor);
+    void showCalibrationGuide(int line1, int line2, QPoint offset) override {
+        view_.host_.showCalibrationGuide(line1, line2, offset);
     }
 
 private:
@@ -289,7 +290,6 @@ void CTessmetView::mousePressEvent(QMouseEvent* event) {
 
 void CTessmetView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    lastGlobalCursor_ = event->globalPosition().toPoint();
     const QPoint client = event->position().toPoint();
     cursor_ = client;
     if (event->button() == Qt::LeftButton) {
@@ -375,7 +375,6 @@ void CTessmetView::doubleClick() {
 
 void CTessmetView::mouseMoveEvent(QMouseEvent* event) {
     cursor_ = event->position().toPoint();
-    lastGlobalCursor_ = event->globalPosition().toPoint();
     refreshCursorReadout();
 }
 
@@ -571,6 +570,22 @@ std::optional<SaveResult> CTessmetView::Save() {
 
 SaveResult CTessmetView::SaveAs(const std::string& path) {
     return document_->SaveAs(path, images_, host_.settings().jpegQuality, [this](ImageSet&) { Rebuild(); });
+}
+
+int CTessmetView::RedrawRecord(ObjectKind kind, int index, bool inverted) {
+    GraphicRecord record;
+    if (images_.isNull() || store_.Get(kind, index, record) != 0) return -1;
+    std::vector<int32_t> fields = record.fields;
+    // The pen is the last three fields; the all-zero pen draws by inverting.
+    if (inverted && fields.size() >= 3) std::fill(fields.end() - 3, fields.end(), 0);
+    int drawn = 0;
+    {
+        Canvas canvas(images_.display(), mask_);
+        drawn = DrawRecord(canvas, kind, fields, calibration(), MeasureLookFrom(host_.settings()), false);
+    }
+    if (drawn != 0) return -1;
+    DisplayChanged();
+    return 0;
 }
 
 // Activation ----------------------------------------------------------------------------------

@@ -132,6 +132,11 @@ public:
     void OnActivate();
     void OnDeactivate();
 
+    // Draws stored measurement `index` of `kind` into the display again, with its own pen or,
+    // `inverted`, by inverting (the result list's blinking); the next composition removes it.
+    // 0, or -1 when there is no such record.
+    int RedrawRecord(ObjectKind kind, int index, bool inverted);
+
     // The off-screen copy as the next paint puts it on the screen, overlays included.
     QImage RenderVisible();
 
@@ -180,7 +185,6 @@ private:
     std::unique_ptr<MouseTool> tool_;
     std::unique_ptr<ViewToolTarget> target_;
     std::optional<QPoint> cursor_;  // client coordinates while the mouse is over the view
-    QPoint lastGlobalCursor_;
 
     DisplayScaler scaler_;
     CanvasMask mask_;  // the drawing mask of every composition, kept for the next one

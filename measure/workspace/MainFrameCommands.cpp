@@ -43,12 +43,6 @@ constexpr std::pair<int, ToolMode> kToolCommands[] = {
     {RoiPolygon, Tool::RoiPolygon},                    {MouseZoom, Tool::MouseZoom},
 };
 
-// Commands whose dialog or tool window is not part of the program yet: shown in the menus,
-// never enabled, so none of them pretends to work.
-constexpr int kAwaitingTheirWindow[] = {
-    MeasureResult, CalibrationSetup,
-};
-
 // Commands that, with Ctrl held, enter their object by its coordinates in a dialog instead of
 // selecting the tool.
 constexpr int kCoordinateEntry[] = {DrawLine, DrawRectangle, DrawCircle, DrawText, RoiRectangle, RoiEllipse};
@@ -149,6 +143,8 @@ void CMainFrame::OnCommand(int id) {
         case OtherSetup: otherSetup(); return;
         case ZoomSetup: zoomSetup(); return;
         case ZoomWindow: toggleZoomWindow(); return;
+        case MeasureResult: toggleMeasureResult(); return;
+        case CalibrationSetup: calibrationSetup(); return;
         case ToggleToolbar:
         case ToggleViewToolbar:
         case ToggleMeasureToolbar:
@@ -165,13 +161,15 @@ void CMainFrame::SelectTool(ToolMode tool) {
 }
 
 void CMainFrame::escape() {
-    if (IsCalibrationTool(tool_)) {
+    const bool calibrating = IsCalibrationTool(tool_);
+    if (calibrating) {
         if (ShowMessage(*messages_, StringId::InterruptCalibration, MessageIcon::Information, MessageButtons::YesNo) !=
             MessageAnswer::Yes)
             return;
     }
     if (CTessmetView* view = activeView()) view->ForgetPoints();
     setCurrentTool(Tool::None);
+    if (calibrating) endCalibrationRun();
     if (CTessmetView* view = activeView()) view->viewport()->update();
 }
 
@@ -280,7 +278,6 @@ void CMainFrame::updateCommands() {
 void CMainFrame::updateImageCommands(bool haveImage) {
     for (const CommandInfo& command : Commands()) {
         bool enabled = !command.needsImage || haveImage;
-        if (Lists(kAwaitingTheirWindow, command.id)) enabled = false;
         actions_->setEnabled(command.id, enabled);
     }
     if (CChildFrame* frame = activeFrame()) {
@@ -291,6 +288,10 @@ void CMainFrame::updateImageCommands(bool haveImage) {
         if (MenuNeedsImage(id)) actions_->menu(id)->setEnabled(haveImage);
     }
     if (MenuNeedsImage(MenuId::Zoom)) actions_->menu(MenuId::Zoom)->setEnabled(haveImage);
+    // A calibration run waits for its clicks on the image: every menu of the bar is grey.
+    if (runChrome_) {
+        for (const MenuId id : MenuBar()) actions_->menu(id)->setEnabled(false);
+    }
 }
 
 void CMainFrame::updateFlagChecks() {
@@ -309,6 +310,7 @@ void CMainFrame::updateToolChecks() {
 void CMainFrame::updateBarChecks() {
     for (const ToolbarInfo& info : Toolbars()) actions_->setChecked(info.toggleCommand, !actions_->toolbar(info.id)->isHidden());
     actions_->setChecked(ToggleStatusBar, !statusBar()->isHidden());
+    actions_->setChecked(MeasureResult, resultShown_);
 }
 
 }  // namespace tessmet

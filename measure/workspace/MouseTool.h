@@ -46,8 +46,8 @@ public:
     // loss of focus: the text on Enter, nothing otherwise.
     virtual std::optional<std::string> editText(const QRect& clientBox) = 0;
     virtual void finishCalibration(const std::array<Point, 4>& imagePoints) = 0;
-    // The calibration guide's two lines, offset from the cursor on the screen.
-    virtual void showCalibrationGuide(int line1, int line2, QPoint offsetFromCursor) = 0;
+    // The calibration guide's two lines, moved by `offset` screen pixels from its usual place.
+    virtual void showCalibrationGuide(int line1, int line2, QPoint offset) = 0;
 };
 
 // One mouse tool: which clicks it accepts, what the completed clicks become, and the rubber

@@ -42,7 +42,7 @@ int RunTessmet(int argc, char** argv) {
         return 0;
     }
 
-    CMainFrame frame(CMainFrame::Services{programFolder, nullptr, nullptr, {}, {}});
+    CMainFrame frame(CMainFrame::Services{programFolder, nullptr, nullptr, {}, {}, nullptr, {}});
     ConnectHandOver(instance, frame);
 
     if (LoadMaximize(frame.settingsPath())) {

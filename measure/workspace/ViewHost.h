@@ -61,9 +61,9 @@ public:
     // not limited to the image: the zoom window shows black beyond it).
     virtual bool zoomWindowVisible() const { return false; }
     virtual void zoomWindowFollow(CTessmetView* /*view*/, QPoint /*imagePoint*/) {}
-    // The calibration run: the guide window's two lines (string ids), shown offset from the
-    // cursor, and the four image points once both objects are drawn.
-    virtual void showCalibrationGuide(int /*line1*/, int /*line2*/, QPoint /*screenPosition*/) {}
+    // The calibration run: the guide window's two lines (string ids), moved by `offset` screen
+    // pixels from its usual place, and the four image points once both objects are drawn.
+    virtual void showCalibrationGuide(int /*line1*/, int /*line2*/, QPoint /*offset*/) {}
     virtual void finishCalibration(const std::array<Point, 4>& /*imagePoints*/) {}
 };
 

@@ -48,8 +48,8 @@ public:
     bool colourDistributionVisible() const override { return colourVisible; }
     bool zoomWindowVisible() const override { return zoomVisible; }
     void zoomWindowFollow(tessmet::CTessmetView*, QPoint imagePoint) override { zoomPoints.push_back(imagePoint); }
-    void showCalibrationGuide(int line1, int line2, QPoint screenPosition) override {
-        guides.push_back({line1, line2, screenPosition});
+    void showCalibrationGuide(int line1, int line2, QPoint offset) override {
+        guides.push_back({line1, line2, offset});
     }
     void finishCalibration(const std::array<tessmet::Point, 4>& imagePoints) override {
         calibrations.push_back(imagePoints);
@@ -58,7 +58,7 @@ public:
     struct Guide {
         int line1;
         int line2;
-        QPoint position;
+        QPoint position;  // offset from the guide's usual place
     };
 
     std::array<QString, 2> status;
