@@ -7,6 +7,11 @@
 #include "viewer/imaging/GalleryFolder.h"
 #include "viewer/imaging/Thumbnail.h"
 
+#include "viewer/core/CaptureFrame.h"
+#include "viewer/core/CameraProperties.h"
+#include "viewer/core/SlideRenderer.h"
+#include "viewer/imaging/CaptureFile.h"
+
 #include "codec/JpegWriter.h"
 #include "codec/PictureLoader.h"
 
@@ -16,6 +21,7 @@
 #include "bench/Figure.h"
 
 #include <cstdlib>
+#include <memory>
 #include <dirent.h>
 #include <filesystem>
 #include <string>
@@ -26,25 +32,28 @@ namespace {
 
 constexpr int kFiles = 10000;
 
-// A picture with the structure of a micrograph (smooth shading, round cells, fine ticks), so
-// the decoder sees realistic blocks.
-std::vector<uint8_t> MicrographRgb(int width, int height) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
+// What a capture holds: the simulated camera's slide (stained cells, a ruler) at 1600 x 1200,
+// as top-down RGB.
+std::vector<uint8_t> CaptureRgb(int width, int height) {
+    lumora::Frame frame;
+    frame.width = width;
+    frame.height = height;
+    frame.bytes.resize(static_cast<size_t>(width) * height * 3);
+    lumora::RenderSpecimen(frame, lumora::DriftingView(1, 100), lumora::CameraProperties{});
+    std::vector<uint8_t> rgb(frame.bytes.size());
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* from = &frame.bytes[static_cast<size_t>(height - 1 - y) * width * 3];
+        uint8_t* to = &rgb[static_cast<size_t>(y) * width * 3];
         for (int x = 0; x < width; ++x) {
-            const int dx = x % 200 - 100, dy = y % 200 - 100;
-            const bool cell = dx * dx + dy * dy < 70 * 70;
-            const bool tick = x % 25 == 0 && y % 200 < 15;
-            const uint8_t base = static_cast<uint8_t>(90 + (x + y) / 40 % 60);
-            uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-            p[0] = tick ? 20 : static_cast<uint8_t>(cell ? base + 60 : base);
-            p[1] = static_cast<uint8_t>(cell ? 80 : base);
-            p[2] = static_cast<uint8_t>(cell ? 150 : base + 20);
+            to[3 * x] = from[3 * x + 2];
+            to[3 * x + 1] = from[3 * x + 1];
+            to[3 * x + 2] = from[3 * x];
         }
+    }
     return rgb;
 }
 
-// A folder of 10,000 captures: one 1600 x 1200 JPEG and hard links to it (distinct files to the
+// A folder of 10,000 captures: one 1600 x 1200 JPEG at the quality captures are written with and hard links to it (distinct files to the
 // list, one picture's bytes on disk), a sidecar beside every tenth.
 struct Gallery {
     std::string folder;
@@ -55,8 +64,8 @@ struct Gallery {
         if (!::mkdtemp(pattern.data())) std::abort();
         folder = pattern;
         picture = folder + "/Pic00001.jpg";
-        const auto rgb = MicrographRgb(1600, 1200);
-        if (codec::WriteJpegFile(picture, rgb.data(), 1600, 1200, 90) != 1) std::abort();
+        const auto rgb = CaptureRgb(1600, 1200);
+        if (codec::WriteJpegFile(picture, rgb.data(), 1600, 1200, lumora::kCaptureJpegQuality) != 1) std::abort();
         char name[32];
         for (int i = 2; i <= kFiles; ++i) {
             std::snprintf(name, sizeof name, "/Pic%05d.jpg", i);
@@ -140,14 +149,17 @@ bool FirstScreenReady(const lumora::CGalleryListCtrl& list, int rows) {
     return true;
 }
 
+// Made once and gone before the application object.
+std::unique_ptr<lumora::CGalleryListCtrl> theList;
+
 lumora::CGalleryListCtrl& TheList() {
-    static lumora::CGalleryListCtrl list;
-    if (!list.isVisible()) {
-        list.resize(988, 135);
-        list.show();
+    if (!theList) {
+        theList = std::make_unique<lumora::CGalleryListCtrl>();
+        theList->resize(988, 135);
+        theList->show();
         QApplication::processEvents();
     }
-    return list;
+    return *theList;
 }
 
 // Opening: the folder read into the list, the thumbnails of the first screen built by the
@@ -200,6 +212,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
+    theList.reset();
     benchmark::Shutdown();
     return 0;
 }

@@ -186,7 +186,9 @@ bool GalleryModel::rename(int row, const QString& newName) {
         return false;
     }
     item.name = FileName(newName);
-    item.key.path = pathOf(item.name);
+    // A decode still waiting would look for the old name; a finished thumbnail is the same file.
+    if (item.state == GalleryItem::ThumbnailState::Pending) forgetThumbnail(item);
+    else item.key.path = pathOf(item.name);
     item.sidecarRead = false;
     emit dataChanged(index(row), index(row));
     return true;

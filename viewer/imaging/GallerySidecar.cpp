@@ -119,10 +119,20 @@ std::string FindNameIgnoringCase(const std::string& folder, std::string_view nam
 
 void SidecarIndex::add(std::string_view entryName) {
     if (entryName.size() < 4 || !EqualsIgnoringCase(entryName.substr(entryName.size() - 4), ".mag")) return;
-    names_.emplace(LowerAscii(entryName), std::string(entryName));
+    entries_.emplace_back(entryName);
+}
+
+void SidecarIndex::build() const {
+    for (; indexed_ < entries_.size(); ++indexed_) names_.emplace(LowerAscii(entries_[indexed_]), entries_[indexed_]);
+}
+
+size_t SidecarIndex::size() const {
+    build();
+    return names_.size();
 }
 
 std::string SidecarIndex::find(std::string_view lowerName) const {
+    build();
     const auto it = names_.find(std::string(lowerName));
     return it == names_.end() ? std::string() : it->second;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace lumora {
 
@@ -30,16 +31,22 @@ inline constexpr size_t kMaxUnitText = 11;
 
 // The sidecar files of a folder by their lower-cased names, gathered while the folder is read,
 // so finding a sidecar whose name differs in letter case does not read the folder again.
+// The look-up table is made at the first look-up that needs it: most sidecars are found by
+// their name as written, and reading the folder stays as cheap as listing it.
 class SidecarIndex {
 public:
     // Keeps `entryName` when it ends in ".mag" (any case); the first of equal names wins.
     void add(std::string_view entryName);
     // The entry whose lower-cased name is `lowerName`, or empty.
     std::string find(std::string_view lowerName) const;
-    size_t size() const { return names_.size(); }
+    size_t size() const;
 
 private:
-    std::unordered_map<std::string, std::string> names_;
+    void build() const;
+
+    std::vector<std::string> entries_;
+    mutable std::unordered_map<std::string, std::string> names_;
+    mutable size_t indexed_ = 0;  // entries_ taken into names_
 };
 
 // Reads the sidecar of `pictureName` in `folder`: each key from the primary file, and from the
