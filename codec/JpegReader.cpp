@@ -57,6 +57,7 @@ void OnProgress(j_common_ptr cinfo) {
 struct CoverSize {
     int width;
     int height;
+    PictureSize* fullSize;  // receives the size in the file when the decode succeeds; may be null
 };
 
 struct JpegInput {
@@ -177,6 +178,8 @@ ReadStatus Decode(const JpegInput& input, uint64_t inputSize, const CoverSize* c
 
     if (!DecodeRows(&d, &result, cmyk ? cmykRow.data() : nullptr)) return FailureStatus(d);
     picture = std::move(result);
+    if (cover && cover->fullSize)
+        *cover->fullSize = PictureSize{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
     return ReadStatus::Ok;
 }
 
@@ -222,12 +225,13 @@ ReadStatus DecodeJpeg(const uint8_t* data, size_t size, Dib& picture) {
 ReadStatus ReadJpegFile(const std::string& path, Dib& picture) { return DecodeFile(path, nullptr, picture); }
 
 ReadStatus DecodeJpegCovering(const uint8_t* data, size_t size, int coverWidth, int coverHeight, Dib& picture) {
-    const CoverSize cover{coverWidth, coverHeight};
+    const CoverSize cover{coverWidth, coverHeight, nullptr};
     return DecodeMemory(data, size, &cover, picture);
 }
 
-ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture) {
-    const CoverSize cover{coverWidth, coverHeight};
+ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture,
+                                PictureSize* fullSize) {
+    const CoverSize cover{coverWidth, coverHeight, fullSize};
     return DecodeFile(path, &cover, picture);
 }
 

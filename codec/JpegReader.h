@@ -2,6 +2,7 @@
 
 #include "codec/ReadStatus.h"
 #include "codec/Dib.h"
+#include "codec/PictureSize.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,7 +30,10 @@ ReadStatus ReadJpegFile(const std::string& path, Dib& picture);
 // coverWidth x coverHeight, or in full when no smaller scale does; a cover size of 0 or less
 // asks nothing of its side. The checks and refusals are those of the full decoding.
 ReadStatus DecodeJpegCovering(const uint8_t* data, size_t size, int coverWidth, int coverHeight, Dib& picture);
-ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture);
+// `fullSize`, when given, receives the picture's size in the file (the decoded bitmap is
+// smaller) once the decoding has succeeded.
+ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture,
+                                PictureSize* fullSize = nullptr);
 
 // The numerator n (1..8) of that scale for a picture of width x height: libjpeg gives
 // ceil(size * n / 8) pixels on each side.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/Dib.h"
+#include "codec/PictureSize.h"
 #include "codec/ReadStatus.h"
 
 #include <string>
@@ -15,6 +16,8 @@ ReadStatus LoadPicture(const std::string& path, Dib& picture);
 // The same for a picture that is to be shown small (a thumbnail): a JPEG is decoded at the
 // smallest eighth of its size that still covers coverWidth x coverHeight (ReadJpegFileCovering);
 // a BMP loads in full, its rows being stored as they are.
-ReadStatus LoadPictureCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture);
+// `fullSize`, when given, receives the size of the picture in the file.
+ReadStatus LoadPictureCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture,
+                               PictureSize* fullSize = nullptr);
 
 }  // namespace codec

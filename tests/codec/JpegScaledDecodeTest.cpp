@@ -94,12 +94,22 @@ TEST(JpegScaledDecode, PictureLoaderScalesJpegsAndLoadsBitmapsInFull) {
     ASSERT_EQ(WriteBmpFile(bmpPath, Dib(64, 48, 24)), BmpWriteResult::Ok);
 
     Dib picture;
-    ASSERT_EQ(LoadPictureCovering(jpegPath, 16, 12, picture), ReadStatus::Ok);
+    PictureSize full;
+    ASSERT_EQ(LoadPictureCovering(jpegPath, 16, 12, picture, &full), ReadStatus::Ok);
     EXPECT_EQ(picture.width(), 16);
     EXPECT_EQ(picture.height(), 12);
-    ASSERT_EQ(LoadPictureCovering(bmpPath, 16, 12, picture), ReadStatus::Ok);
+    // The size in the file, not the decoded one: a thumbnail's caption tells the real size.
+    EXPECT_EQ(full.width, 64);
+    EXPECT_EQ(full.height, 48);
+    full = {};
+    ASSERT_EQ(LoadPictureCovering(bmpPath, 16, 12, picture, &full), ReadStatus::Ok);
     EXPECT_EQ(picture.width(), 64);
     EXPECT_EQ(picture.height(), 48);
+    EXPECT_EQ(full.width, 64);
+    EXPECT_EQ(full.height, 48);
+    full = {};
+    EXPECT_EQ(LoadPictureCovering(dir.file("missing.jpg"), 16, 12, picture, &full), ReadStatus::CannotOpen);
+    EXPECT_EQ(full.width, 0);
 }
 
 // The memory encoders give exactly the bytes the file writers put on disk.
