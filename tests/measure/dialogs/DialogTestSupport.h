@@ -3,7 +3,7 @@
 #include "measure/core/Measurement.h"
 #include "measure/dialogs/DataFileChooser.h"
 #include "measure/dialogs/MeasureDialogHost.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/workspace/CTessmetView.h"
 #include "measure/workspace/FakeViewHost.h"
 #include "measure/workspace/ViewTestSupport.h"
