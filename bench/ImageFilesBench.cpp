@@ -4,10 +4,10 @@
 
 #include "bench/Figure.h"
 #include "measure/core/ImageLoader.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/io/ComposedImageSave.h"
-#include "measure/io/JpegWriter.h"
-#include "measure/io/PictureLoader.h"
+#include "codec/JpegWriter.h"
+#include "codec/PictureLoader.h"
 #include "measure/io/RgbBuffer.h"
 #include "measure/processing/PixelAccess.h"
 
@@ -19,6 +19,7 @@
 namespace {
 
 using namespace tessmet;
+using namespace codec;
 
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;

@@ -7,8 +7,8 @@
 #include "measure/core/ImageLoader.h"
 #include "measure/core/ImageSet.h"
 #include "measure/io/ComposedImageSave.h"
-#include "measure/io/JpegReader.h"
-#include "measure/io/JpegWriter.h"
+#include "codec/JpegReader.h"
+#include "codec/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 
 #include <cstdio>
@@ -24,6 +24,7 @@
 namespace {
 
 using namespace tessmet;
+using namespace codec;
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;

@@ -1,6 +1,6 @@
 // fuzz_seeds DIR: writes a small seed corpus per fuzz target into DIR/<target>/.
-#include "measure/io/BmpWriter.h"
-#include "measure/io/JpegWriter.h"
+#include "codec/BmpWriter.h"
+#include "codec/JpegWriter.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,15 +26,18 @@ const std::vector<std::string> kProfiles = {
 // Small pictures written by our own writers: 16, 24 and 32-bit bitmaps, and a baseline JPEG.
 void WritePictures(const std::filesystem::path& root) {
     std::filesystem::create_directories(root / "fuzz_bmp_reader");
+    std::filesystem::create_directories(root / "fuzz_bmp_probe");
     std::filesystem::create_directories(root / "fuzz_jpeg_reader");
     for (const int bits : {16, 24, 32}) {
-        tessmet::Dib dib(7, 5, bits);
+        codec::Dib dib(7, 5, bits);
         for (size_t i = 0; i < dib.sizeBytes(); ++i) dib.bits()[i] = static_cast<uint8_t>(i * 37);
-        tessmet::WriteBmpFile((root / "fuzz_bmp_reader" / ("seed" + std::to_string(bits) + ".bmp")).string(), dib);
+        const std::string name = "seed" + std::to_string(bits) + ".bmp";
+        codec::WriteBmpFile((root / "fuzz_bmp_reader" / name).string(), dib);
+        codec::WriteBmpFile((root / "fuzz_bmp_probe" / name).string(), dib);
     }
     std::vector<uint8_t> rgb(24 * 16 * 3);
     for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 29 + (i >> 4));
-    tessmet::WriteJpegFile((root / "fuzz_jpeg_reader" / "seed.jpg").string(), rgb.data(), 24, 16, 75);
+    codec::WriteJpegFile((root / "fuzz_jpeg_reader" / "seed.jpg").string(), rgb.data(), 24, 16, 75);
 }
 
 }  // namespace

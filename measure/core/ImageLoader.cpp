@@ -1,8 +1,8 @@
 #include "measure/core/ImageLoader.h"
 
+#include "codec/PictureLoader.h"
 #include "measure/core/CalibrationLoader.h"
 #include "measure/io/BmpProbe.h"
-#include "measure/io/PictureLoader.h"
 #include "measure/res/StringTable.h"
 
 #include <cctype>
@@ -36,7 +36,7 @@ int LoadImage(const std::string& path, ImageSet& images, Calibration& calibratio
     }
 
     Dib picture;
-    const ReadStatus status = LoadPicture(path, picture);
+    const ReadStatus status = codec::LoadPicture(path, picture);
     if (detail) *detail = status;
     if (status != ReadStatus::Ok) {
         return bitmapName && status == ReadStatus::UnsupportedBitmap ? StringId::NotSupportedBitmap

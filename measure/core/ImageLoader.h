@@ -1,13 +1,16 @@
 #pragma once
 
+#include "codec/ReadStatus.h"
 #include "measure/core/Calibration.h"
 #include "measure/core/ImageSet.h"
-#include "measure/io/ReadStatus.h"
 
 #include <string>
 #include <vector>
 
 namespace tessmet {
+
+// The reader's verdict on a picture file.
+using codec::ReadStatus;
 
 // True when the last three characters of the path are "bmp" in any letter case; such files get
 // their header checked before they are loaded.

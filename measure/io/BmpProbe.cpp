@@ -1,13 +1,13 @@
 #include "measure/io/BmpProbe.h"
 
-#include "measure/io/ByteSource.h"
+#include "codec/ByteSource.h"
 #include "measure/processing/Dib.h"
 
 namespace tessmet {
 
 int ProbeBmpFile(const std::string& path, BmpHeaderInfo& info) {
     info = BmpHeaderInfo{};
-    const auto source = FileByteSource::Open(path);
+    const auto source = codec::FileByteSource::Open(path);
     if (!source) return ProbeResult::CannotOpen;
 
     uint8_t header[30];

@@ -1,7 +1,7 @@
 #include "measure/io/ComposedImageSave.h"
 
-#include "measure/io/BmpWriter.h"
-#include "measure/io/JpegWriter.h"
+#include "codec/BmpWriter.h"
+#include "codec/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 
 #include <array>
@@ -79,12 +79,12 @@ SaveResult SaveComposedImage(const std::string& path, const Dib& composed, int j
             break;
         case SaveFormat::Bmp:
             result.status =
-                WriteBmpFile(path, composed) == BmpWriteResult::Ok ? SaveStatus::Saved : SaveStatus::WriteFailed;
+                codec::WriteBmpFile(path, composed) == codec::BmpWriteResult::Ok ? SaveStatus::Saved : SaveStatus::WriteFailed;
             break;
         case SaveFormat::Jpeg: {
             // Rows go to the encoder one at a time: a large picture never needs a second,
             // full-size RGB copy in memory.
-            const int written = WriteJpegRows(
+            const int written = codec::WriteJpegRows(
                 path, composed.width(), composed.height(), JpegLibraryQuality(jpegQualitySetting),
                 [&](int y, uint8_t* row) { ComposedRgbRow(composed, y, row); }, &result.jpegMessage, &result.jpegWarnings);
             if (written == 1) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codec/Dib.h"
+
 #include <QImage>
 
 #include <optional>
@@ -10,8 +12,13 @@ namespace lumora {
 // The two file types a capture is written as.
 enum class CaptureFileType { Bmp = 0, Jpeg = 1 };
 
+// A picture as a 24-bit bitmap (rows top-down, blue, green, red, padding zero); a null bitmap
+// for a null picture.
+codec::Dib ImageToBitmap24(const QImage& image);
+
 // A 24-bit BMP: the 14-byte file header and the 40-byte information header, then the rows
-// bottom-up in blue, green, red order, each padded to a multiple of 4 bytes.
+// bottom-up in blue, green, red order, each padded to a multiple of 4 bytes. Empty for a null
+// picture.
 std::string EncodeBmp(const QImage& image);
 
 // A baseline JPEG at `quality` (1..100); nothing when the encoder fails.

@@ -1,5 +1,5 @@
 #include "measure/core/ImageLoader.h"
-#include "measure/io/PictureLoader.h"
+#include "codec/PictureLoader.h"
 #include "measure/res/StringTable.h"
 #include "support/BmpBytes.h"
 #include "support/JpegBytes.h"

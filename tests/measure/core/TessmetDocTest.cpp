@@ -1,7 +1,7 @@
 #include "measure/core/OpenImageTable.h"
 #include "measure/core/TessmetDoc.h"
-#include "measure/io/BmpReader.h"
-#include "measure/io/JpegReader.h"
+#include "codec/BmpReader.h"
+#include "codec/JpegReader.h"
 #include "measure/res/StringTable.h"
 #include "support/BmpBytes.h"
 #include "support/FileSizeLimit.h"
@@ -63,7 +63,7 @@ TEST(TessmetDoc, SaveWritesTheDisplayBackToItsOwnPathByTheLastLetter) {
     EXPECT_EQ(result.format, SaveFormat::Jpeg);
     EXPECT_EQ(rebuilds.calls, 1);
     Dib written;
-    ASSERT_EQ(ReadJpegFile(path, written), ReadStatus::Ok);
+    ASSERT_EQ(codec::ReadJpegFile(path, written), codec::ReadStatus::Ok);
     EXPECT_LE(written.pixel(5, 5)[1], 2);  // black, not the grey 180 of the original
     EXPECT_EQ(images.display().pixel(5, 5)[1], images.original().pixel(5, 5)[1]);  // rebuilt afterwards
 }
@@ -88,7 +88,7 @@ TEST(TessmetDoc, SaveAsWritesElsewhereAndTheDocumentKeepsItsPath) {
     const SaveResult jpeg = document.SaveAs(dir.file("copy.jpg"), images, 5, rebuilds.hook());
     ASSERT_TRUE(jpeg.saved());
     Dib decoded;
-    EXPECT_EQ(ReadJpegFile(dir.file("copy.jpg"), decoded), ReadStatus::Ok);
+    EXPECT_EQ(codec::ReadJpegFile(dir.file("copy.jpg"), decoded), codec::ReadStatus::Ok);
 
     const SaveResult other = document.SaveAs(dir.file("copy.tif"), images, 5, rebuilds.hook());
     EXPECT_EQ(other.status, SaveStatus::NoFormat);

@@ -1,7 +1,7 @@
 #include "measure/io/ComposedImageSave.h"
-#include "measure/io/JpegReader.h"
-#include "measure/io/JpegWarnings.h"
-#include "measure/io/JpegWriter.h"
+#include "codec/JpegReader.h"
+#include "codec/JpegWarnings.h"
+#include "codec/JpegWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "support/FileSizeLimit.h"
 #include "support/JpegBytes.h"
@@ -23,6 +23,8 @@ using testsupport::WriteText;
 
 namespace tessmet {
 namespace {
+
+using namespace codec;
 
 using QuantTable = std::array<int, 64>;
 
@@ -247,6 +249,8 @@ TEST(ComposedImageSave, OtherEndingsWriteNothing) {
 
 namespace tessmet {
 namespace {
+
+using namespace codec;
 
 // A real warning of the encoder (one scanline too many) reaches the program, not the terminal.
 TEST(JpegWarnings, LibraryWarningsAreCollectedInsteadOfPrinted) {

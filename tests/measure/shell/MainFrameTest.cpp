@@ -1,4 +1,4 @@
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
 #include "measure/res/Translations.h"

@@ -1,4 +1,4 @@
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/res/StringTable.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CTessmetView.h"

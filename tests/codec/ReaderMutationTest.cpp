@@ -1,9 +1,9 @@
 // Thousands of damaged variants of sound BMP and JPEG files, fed to the readers: none may crash,
 // hang or hand back a bitmap that does not fit its data. The sanitizer build runs this too.
 
-#include "measure/io/BmpReader.h"
-#include "measure/io/JpegReader.h"
-#include "measure/io/PictureLoader.h"
+#include "codec/BmpReader.h"
+#include "codec/JpegReader.h"
+#include "codec/PictureLoader.h"
 #include "support/BmpBytes.h"
 #include "support/JpegBytes.h"
 #include "support/TempDir.h"
@@ -12,7 +12,7 @@
 
 #include <random>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -159,4 +159,4 @@ TEST(ReaderMutation, DamagedFilesThroughThePictureLoader) {
 }
 
 }  // namespace
-}  // namespace tessmet
+}  // namespace codec

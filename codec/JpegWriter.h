@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tessmet {
+namespace codec {
 
 // Writes a baseline JPEG from an RGB buffer: width * height * 3 bytes, rows top-down, each
 // row exactly width * 3 bytes, each pixel red, green, blue. `quality` is libjpeg's 1..100
@@ -28,4 +28,10 @@ int WriteJpegRows(const std::string& path, int width, int height, int quality,
                   const std::function<void(int y, uint8_t* rgbRow)>& fillRow, std::string* fatalMessage = nullptr,
                   std::vector<std::string>* warnings = nullptr);
 
-}  // namespace tessmet
+// The same JPEG bytes into memory instead of a file (libjpeg gives the same bytes either way):
+// 1 with `encoded` holding the file, 0 with `encoded` empty.
+int EncodeJpegRows(int width, int height, int quality, const std::function<void(int y, uint8_t* rgbRow)>& fillRow,
+                   std::vector<uint8_t>& encoded, std::string* fatalMessage = nullptr,
+                   std::vector<std::string>* warnings = nullptr);
+
+}  // namespace codec

@@ -1,5 +1,5 @@
-#include "measure/io/JpegReader.h"
-#include "measure/io/PictureLoader.h"
+#include "codec/JpegReader.h"
+#include "codec/PictureLoader.h"
 #include "support/JpegBytes.h"
 #include "support/TempDir.h"
 
@@ -12,7 +12,7 @@ using testsupport::BlockPixels;
 using testsupport::EncodeJpeg;
 using testsupport::JpegLayout;
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 using Rgb = std::array<int, 3>;
@@ -233,4 +233,4 @@ TEST(PictureLoader, RecognisesTheFormatByContentNotByName) {
 }
 
 }  // namespace
-}  // namespace tessmet
+}  // namespace codec

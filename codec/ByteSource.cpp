@@ -1,4 +1,4 @@
-#include "measure/io/ByteSource.h"
+#include "codec/ByteSource.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tessmet {
+namespace codec {
 
 
 bool MemoryByteSource::readAt(uint64_t offset, void* destination, size_t count) const {
@@ -46,4 +46,4 @@ bool FileByteSource::readAt(uint64_t offset, void* destination, size_t count) co
     return true;
 }
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,4 +1,4 @@
-#include "measure/io/JpegReader.h"
+#include "codec/JpegReader.h"
 
 #include <climits>
 #include <csetjmp>
@@ -11,7 +11,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 constexpr uint64_t kMaxPixelsPerFileByte = 1024;
@@ -54,6 +54,11 @@ void OnProgress(j_common_ptr cinfo) {
         std::longjmp(ErrorsOf(cinfo)->jump, 1);
 }
 
+struct CoverSize {
+    int width;
+    int height;
+};
+
 struct JpegInput {
     std::FILE* file = nullptr;
     const uint8_t* data = nullptr;
@@ -79,7 +84,7 @@ struct Decompressor {
 
 // The two steps that run inside libjpeg each set their own jump point and hold no C++ objects,
 // so a jump back from libjpeg skips no destructor. The bitmap is allocated between them.
-bool ReadHeader(Decompressor* d, const JpegInput* input, bool* cmyk) {
+bool ReadHeader(Decompressor* d, const JpegInput* input, const CoverSize* cover, bool* cmyk) {
     j_decompress_ptr cinfo = &d->cinfo;
     if (setjmp(d->errors.jump)) return false;
     jpeg_create_decompress(cinfo);
@@ -95,6 +100,11 @@ bool ReadHeader(Decompressor* d, const JpegInput* input, bool* cmyk) {
     // libjpeg turns YCCK into CMYK but has no conversion from CMYK to colour; that is ours.
     *cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = *cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    if (cover) {
+        cinfo->scale_num = static_cast<unsigned>(
+            JpegScaleEighths(cinfo->image_width, cinfo->image_height, cover->width, cover->height));
+        cinfo->scale_denom = 8;
+    }
     jpeg_calc_output_dimensions(cinfo);
     return true;
 }
@@ -140,16 +150,18 @@ ReadStatus FailureStatus(const Decompressor& d) {
     return ReadStatus::Corrupt;
 }
 
-ReadStatus Decode(const JpegInput& input, uint64_t inputSize, Dib& picture) {
+ReadStatus Decode(const JpegInput& input, uint64_t inputSize, const CoverSize* cover, Dib& picture) {
     Decompressor d;
     bool cmyk = false;
-    if (!ReadHeader(&d, &input, &cmyk)) return FailureStatus(d);
+    if (!ReadHeader(&d, &input, cover, &cmyk)) return FailureStatus(d);
 
+    // The plausibility of the size is judged on the size the file claims, whatever the scale.
+    const uint64_t claimed = uint64_t{d.cinfo.image_width} * uint64_t{d.cinfo.image_height};
     const uint64_t width = d.cinfo.output_width;
     const uint64_t height = d.cinfo.output_height;
     if (width == 0 || height == 0) return ReadStatus::Corrupt;
     if (width > INT_MAX || height > INT_MAX) return ReadStatus::TooLarge;
-    if (width * height > inputSize * kMaxPixelsPerFileByte) return ReadStatus::TooLarge;
+    if (claimed > inputSize * kMaxPixelsPerFileByte) return ReadStatus::TooLarge;
     const int stride = Dib::StrideFor(static_cast<int>(width), 24);
     if (stride <= 0 || static_cast<uint64_t>(stride) * height > Dib::kMaxBytes) return ReadStatus::TooLarge;
 
@@ -172,17 +184,15 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-}  // namespace
-
-ReadStatus DecodeJpeg(const uint8_t* data, size_t size, Dib& picture) {
+ReadStatus DecodeMemory(const uint8_t* data, size_t size, const CoverSize* cover, Dib& picture) {
     if (!data || size == 0) return ReadStatus::UnknownFormat;
     JpegInput input;
     input.data = data;
     input.size = size;
-    return Decode(input, size, picture);
+    return Decode(input, size, cover, picture);
 }
 
-ReadStatus ReadJpegFile(const std::string& path, Dib& picture) {
+ReadStatus DecodeFile(const std::string& path, const CoverSize* cover, Dib& picture) {
     if (path.empty()) return ReadStatus::CannotOpen;
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return ReadStatus::CannotOpen;
@@ -191,7 +201,34 @@ ReadStatus ReadJpegFile(const std::string& path, Dib& picture) {
     if (st.st_size == 0) return ReadStatus::UnknownFormat;
     JpegInput input;
     input.file = file.get();
-    return Decode(input, static_cast<uint64_t>(st.st_size), picture);
+    return Decode(input, static_cast<uint64_t>(st.st_size), cover, picture);
 }
 
-}  // namespace tessmet
+}  // namespace
+
+int JpegScaleEighths(uint64_t width, uint64_t height, int coverWidth, int coverHeight) {
+    const auto covers = [](uint64_t size, int eighths, int wanted) {
+        return wanted <= 0 || (size * static_cast<uint64_t>(eighths) + 7) / 8 >= static_cast<uint64_t>(wanted);
+    };
+    for (int eighths = 1; eighths < 8; ++eighths)
+        if (covers(width, eighths, coverWidth) && covers(height, eighths, coverHeight)) return eighths;
+    return 8;
+}
+
+ReadStatus DecodeJpeg(const uint8_t* data, size_t size, Dib& picture) {
+    return DecodeMemory(data, size, nullptr, picture);
+}
+
+ReadStatus ReadJpegFile(const std::string& path, Dib& picture) { return DecodeFile(path, nullptr, picture); }
+
+ReadStatus DecodeJpegCovering(const uint8_t* data, size_t size, int coverWidth, int coverHeight, Dib& picture) {
+    const CoverSize cover{coverWidth, coverHeight};
+    return DecodeMemory(data, size, &cover, picture);
+}
+
+ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture) {
+    const CoverSize cover{coverWidth, coverHeight};
+    return DecodeFile(path, &cover, picture);
+}
+
+}  // namespace codec

@@ -1,10 +1,10 @@
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 
 #include "platform/AtomicFileWriter.h"
 
 #include <cstdint>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 void Put16(uint8_t* p, uint32_t v) {
@@ -63,10 +63,22 @@ int WriteBmpFile(const std::string& path, int width, int height, int stride, int
     });
 }
 
+std::vector<uint8_t> EncodeBmp(const Dib& bitmap) {
+    std::vector<uint8_t> bytes;
+    if (bitmap.isNull() || !ValidLayout(bitmap.width(), bitmap.height(), bitmap.stride(), bitmap.bitsPerPixel()))
+        return bytes;
+    const auto headers = BmpFileHeaders(bitmap.width(), bitmap.height(), bitmap.stride(), bitmap.bitsPerPixel());
+    bytes.reserve(headers.size() + bitmap.sizeBytes());
+    bytes.insert(bytes.end(), headers.begin(), headers.end());
+    for (int y = bitmap.height() - 1; y >= 0; --y)
+        bytes.insert(bytes.end(), bitmap.row(y), bitmap.row(y) + bitmap.stride());
+    return bytes;
+}
+
 int WriteBmpFile(const std::string& path, const Dib& bitmap) {
     if (bitmap.isNull()) return BmpWriteResult::Failed;
     return WriteRows(path, bitmap.width(), bitmap.height(), bitmap.stride(), bitmap.bitsPerPixel(),
                      [&](int i) { return bitmap.row(bitmap.height() - 1 - i); });
 }
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,17 +1,20 @@
-#include "measure/io/JpegWriter.h"
+#include "codec/JpegWriter.h"
 
-#include "measure/io/JpegWarnings.h"
+#include "codec/JpegWarnings.h"
 
 #include "platform/AtomicFileWriter.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 struct WriterErrors {
@@ -41,15 +44,66 @@ struct Compressor {
     Compressor& operator=(const Compressor&) = delete;
 };
 
+// Compressed bytes into memory through a destination manager of our own, in blocks. Growing the
+// vector happens inside libjpeg's call, so a failure to grow goes back through libjpeg's error
+// exit instead of letting an exception cross the C library.
+struct MemoryDestination {
+    jpeg_destination_mgr pub;  // first, so libjpeg's pointer leads back to the record
+    std::vector<uint8_t>* bytes;
+    JOCTET block[16384];
+};
+
+MemoryDestination* MemoryOf(j_compress_ptr cinfo) { return reinterpret_cast<MemoryDestination*>(cinfo->dest); }
+
+void StartBlock(j_compress_ptr cinfo) {
+    MemoryDestination* dest = MemoryOf(cinfo);
+    dest->pub.next_output_byte = dest->block;
+    dest->pub.free_in_buffer = sizeof dest->block;
+}
+
+bool Keep(j_compress_ptr cinfo, size_t count) {
+    MemoryDestination* dest = MemoryOf(cinfo);
+    try {
+        dest->bytes->insert(dest->bytes->end(), dest->block, dest->block + count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+boolean EmptyBlock(j_compress_ptr cinfo) {
+    if (!Keep(cinfo, sizeof MemoryOf(cinfo)->block)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+    StartBlock(cinfo);
+    return TRUE;
+}
+
+void FinishBlocks(j_compress_ptr cinfo) {
+    MemoryDestination* dest = MemoryOf(cinfo);
+    if (!Keep(cinfo, sizeof dest->block - dest->pub.free_in_buffer)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+}
+
+// Where the compressed bytes go: a file, or memory.
+struct Destination {
+    std::FILE* file = nullptr;
+    MemoryDestination* memory = nullptr;
+};
+
 // Runs entirely under libjpeg's recovery point and creates no C++ objects, so a jump back from
 // libjpeg skips no destructor. The row source and the row buffer belong to the caller.
-bool Compress(Compressor* c, std::FILE* out, int width, int height, int quality,
+bool Compress(Compressor* c, const Destination* out, int width, int height, int quality,
               const std::function<void(int, uint8_t*)>* fillRow, uint8_t* row, std::vector<std::string>* warnings) {
     j_compress_ptr cinfo = &c->cinfo;
     if (setjmp(c->errors.jump)) return false;
     jpeg_create_compress(cinfo);
     CollectJpegWarnings(reinterpret_cast<j_common_ptr>(cinfo), warnings);
-    jpeg_stdio_dest(cinfo, out);
+    if (out->file) {
+        jpeg_stdio_dest(cinfo, out->file);
+    } else {
+        out->memory->pub.init_destination = StartBlock;
+        out->memory->pub.empty_output_buffer = EmptyBlock;
+        out->memory->pub.term_destination = FinishBlocks;
+        cinfo->dest = &out->memory->pub;
+    }
     cinfo->image_width = static_cast<JDIMENSION>(width);
     cinfo->image_height = static_cast<JDIMENSION>(height);
     cinfo->input_components = 3;
@@ -77,11 +131,32 @@ int WriteJpegRows(const std::string& path, int width, int height, int quality,
     platform::AtomicFileWriter file;
     if (!file.open(path)) return 0;
     Compressor compressor;
-    if (!Compress(&compressor, file.stream(), width, height, quality, &fillRow, row.data(), warnings)) {
+    Destination destination;
+    destination.file = file.stream();
+    if (!Compress(&compressor, &destination, width, height, quality, &fillRow, row.data(), warnings)) {
         if (fatalMessage) *fatalMessage = compressor.errors.message;
         return 0;  // the writer's destructor removes the partial file
     }
     return file.commit() ? 1 : 0;
+}
+
+int EncodeJpegRows(int width, int height, int quality, const std::function<void(int y, uint8_t* rgbRow)>& fillRow,
+                   std::vector<uint8_t>& encoded, std::string* fatalMessage, std::vector<std::string>* warnings) {
+    encoded.clear();
+    if (fatalMessage) fatalMessage->clear();
+    if (!fillRow || width <= 0 || height <= 0) return 0;
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+    const auto memory = std::make_unique<MemoryDestination>();
+    memory->bytes = &encoded;
+    Destination destination;
+    destination.memory = memory.get();
+    Compressor compressor;
+    if (!Compress(&compressor, &destination, width, height, quality, &fillRow, row.data(), warnings)) {
+        if (fatalMessage) *fatalMessage = compressor.errors.message;
+        encoded.clear();
+        return 0;
+    }
+    return 1;
 }
 
 int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int height, int quality,
@@ -95,4 +170,4 @@ int WriteJpegFile(const std::string& path, const uint8_t* rgb, int width, int he
         fatalMessage, warnings);
 }
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "measure/io/ByteSource.h"
-#include "measure/io/ReadStatus.h"
-#include "measure/processing/Dib.h"
+#include "codec/ByteSource.h"
+#include "codec/ReadStatus.h"
+#include "codec/Dib.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace tessmet {
+namespace codec {
 
 // Reads an uncompressed BMP of 16, 24 or 32 bits per pixel into a bitmap of the same depth,
 // bottom-up and top-down files alike (the bitmap's rows are always top-down).
@@ -28,4 +28,4 @@ ReadStatus DecodeBmp(const ByteSource& source, Dib& picture);
 ReadStatus DecodeBmp(const uint8_t* data, size_t size, Dib& picture);
 ReadStatus ReadBmpFile(const std::string& path, Dib& picture);
 
-}  // namespace tessmet
+}  // namespace codec

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace tessmet {
+namespace codec {
 
 // Random-access bytes of a picture: a file read piece by piece, or a buffer in memory. Readers
 // check every size they find in a header against size() before they allocate anything, so a
@@ -46,4 +46,4 @@ private:
     uint64_t size_;
 };
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,5 +1,5 @@
-#include "measure/io/BmpReader.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpReader.h"
+#include "codec/BmpWriter.h"
 #include "support/BmpBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -16,7 +16,7 @@ using testsupport::CountEntries;
 using testsupport::TempDir;
 using testsupport::WriteText;
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 uint32_t FieldAt(const std::string& bytes, size_t at, int size) {
@@ -140,4 +140,4 @@ TEST(BmpWriter, AFailedWriteKeepsTheOldPicture) {
 }
 
 }  // namespace
-}  // namespace tessmet
+}  // namespace codec

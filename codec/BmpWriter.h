@@ -1,12 +1,13 @@
 #pragma once
 
-#include "measure/processing/Dib.h"
+#include "codec/Dib.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-namespace tessmet {
+namespace codec {
 
 constexpr int kBmpHeadersSize = 54;
 
@@ -32,4 +33,7 @@ int WriteBmpFile(const std::string& path, int width, int height, int stride, int
 // A bitmap (rows top-down in memory) as a bottom-up BMP file, with the same guarantees.
 int WriteBmpFile(const std::string& path, const Dib& bitmap);
 
-}  // namespace tessmet
+// The bytes WriteBmpFile would write for the bitmap; empty when it would refuse it.
+std::vector<uint8_t> EncodeBmp(const Dib& bitmap);
+
+}  // namespace codec

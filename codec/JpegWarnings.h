@@ -6,7 +6,7 @@
 struct jpeg_error_mgr;
 struct jpeg_common_struct;
 
-namespace tessmet {
+namespace codec {
 
 // libjpeg prints its warnings on the standard error stream, where a desktop user never sees
 // them. This hands them to the program instead: once installed on an error manager, every
@@ -15,4 +15,4 @@ namespace tessmet {
 // leave client_data alone meanwhile.
 void CollectJpegWarnings(jpeg_common_struct* codec, std::vector<std::string>* sink);
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,10 +1,10 @@
-#include "measure/io/JpegWarnings.h"
+#include "codec/JpegWarnings.h"
 
 #include <cstdio>
 
 #include <jpeglib.h>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 void AppendWarning(j_common_ptr codec) {
@@ -22,4 +22,4 @@ void CollectJpegWarnings(jpeg_common_struct* codec, std::vector<std::string>* si
     codec->err->output_message = AppendWarning;
 }
 
-}  // namespace tessmet
+}  // namespace codec

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "measure/io/ReadStatus.h"
-#include "measure/processing/Dib.h"
+#include "codec/ReadStatus.h"
+#include "codec/Dib.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace tessmet {
+namespace codec {
 
 // Reads a JPEG (baseline, extended or progressive, Huffman or arithmetic coded) into a 24-bit
 // bitmap. Grey pictures give grey colour pixels; CMYK and YCCK pictures (the inverted ones
@@ -23,4 +23,16 @@ namespace tessmet {
 ReadStatus DecodeJpeg(const uint8_t* data, size_t size, Dib& picture);
 ReadStatus ReadJpegFile(const std::string& path, Dib& picture);
 
-}  // namespace tessmet
+// The same decoding at a reduced size, for thumbnails: libjpeg scales while it decodes (in
+// eighths, by dropping DCT coefficients), which is far cheaper than decoding in full and
+// shrinking. The picture comes out at the smallest scale n/8 whose size still covers
+// coverWidth x coverHeight, or in full when no smaller scale does; a cover size of 0 or less
+// asks nothing of its side. The checks and refusals are those of the full decoding.
+ReadStatus DecodeJpegCovering(const uint8_t* data, size_t size, int coverWidth, int coverHeight, Dib& picture);
+ReadStatus ReadJpegFileCovering(const std::string& path, int coverWidth, int coverHeight, Dib& picture);
+
+// The numerator n (1..8) of that scale for a picture of width x height: libjpeg gives
+// ceil(size * n / 8) pixels on each side.
+int JpegScaleEighths(uint64_t width, uint64_t height, int coverWidth, int coverHeight);
+
+}  // namespace codec

@@ -1,4 +1,4 @@
-#include "measure/io/BmpReader.h"
+#include "codec/BmpReader.h"
 #include "support/BmpBytes.h"
 #include "support/TempDir.h"
 
@@ -11,7 +11,7 @@ using testsupport::BmpLayout;
 using testsupport::BmpStride;
 using testsupport::BuildBmp;
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 ReadStatus Decode(const std::vector<uint8_t>& bytes, Dib& picture) {
@@ -235,4 +235,4 @@ TEST(BmpFile, ReadsFromDiskAndRefusesWhatIsNotAFile) {
 }
 
 }  // namespace
-}  // namespace tessmet
+}  // namespace codec

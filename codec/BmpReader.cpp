@@ -1,11 +1,11 @@
-#include "measure/io/BmpReader.h"
+#include "codec/BmpReader.h"
 
 #include <algorithm>
 #include <bit>
 #include <climits>
 #include <new>
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
@@ -168,4 +168,4 @@ ReadStatus ReadBmpFile(const std::string& path, Dib& picture) {
     return Decode(*source, picture);
 }
 
-}  // namespace tessmet
+}  // namespace codec

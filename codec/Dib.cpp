@@ -1,4 +1,4 @@
-#include "measure/processing/Dib.h"
+#include "codec/Dib.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace tessmet {
+namespace codec {
 namespace {
 
 #if defined(__linux__)
@@ -107,4 +107,4 @@ bool Dib::sameLayout(const Dib& other) const {
            bitsPerPixel_ == other.bitsPerPixel_;
 }
 
-}  // namespace tessmet
+}  // namespace codec

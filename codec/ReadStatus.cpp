@@ -1,6 +1,6 @@
-#include "measure/io/ReadStatus.h"
+#include "codec/ReadStatus.h"
 
-namespace tessmet {
+namespace codec {
 
 const char* ReadStatusName(ReadStatus status) {
     switch (status) {
@@ -14,4 +14,4 @@ const char* ReadStatusName(ReadStatus status) {
     return "unknown";
 }
 
-}  // namespace tessmet
+}  // namespace codec

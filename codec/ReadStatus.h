@@ -1,6 +1,6 @@
 #pragma once
 
-namespace tessmet {
+namespace codec {
 
 // Why a picture file did not load. The readers never show anything; the document turns these
 // into its messages.
@@ -16,4 +16,4 @@ enum class ReadStatus {
 // Short stable name for logs and the command line ("ok", "cannot-open", ...).
 const char* ReadStatusName(ReadStatus status);
 
-}  // namespace tessmet
+}  // namespace codec
