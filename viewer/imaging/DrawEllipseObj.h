@@ -1,0 +1,26 @@
+#pragma once
+
+#include "viewer/imaging/DrawObj.h"
+
+namespace lumora {
+
+// An ellipse in the box of P1 and P2 with its area: the pixels of the platform's elliptic
+// region of that box.
+class CDrawEllipseObj : public CDrawObj {
+public:
+    AnnotationKind Kind() const override { return AnnotationKind::Ellipse; }
+    void Draw(QPainter& painter, double factor) override;
+    void DrawMapped(QPainter& painter, double factor, const PointMapping& mapping) override;
+    QPoint GetAnchor() const override { return Midpoint(m_p1, m_p2); }
+    double PixelMeasure() const override { return m_areaPixels; }
+    QString ValueText() const override;
+
+    double m_areaPixels = 0.0;
+
+    void ComputeMeasure() override;
+
+private:
+    void Paint(QPainter& painter, QPoint p1, QPoint p2, QPoint textAt);
+};
+
+}  // namespace lumora
