@@ -3,9 +3,11 @@
 #include "viewer/cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -17,7 +19,10 @@ constexpr const char* kUsage =
     "  grab [--device NAME] [--size WxH] OUT.bmp|OUT.jpg\n"
     "                                             takes a still as Lumora does and writes it\n"
     "  props [--device NAME] [--set NAME=VALUE ...]\n"
-    "                                             sets, then prints the eight values and the zoom\n";
+    "                                             sets, then prints the eight values and the zoom\n"
+    "  capture [--device NAME] [--size WxH] [--type bmp|jpg] [--magnification M]\n"
+    "          [--overlays scale,grid,center,magbar,magdata] [--every SECONDS --count N] GALLERY_FOLDER\n"
+    "                                             stores stills as Lumora's capture to the gallery\n";
 
 struct Command {
     const char* name;
@@ -28,6 +33,7 @@ constexpr Command kCommands[] = {
     {"cameras", lumora::cli::RunCameras},
     {"grab", lumora::cli::RunGrab},
     {"props", lumora::cli::RunProps},
+    {"capture", lumora::cli::RunCapture},
 };
 
 }  // namespace
@@ -42,8 +48,16 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return lumora::cli::kExitOk;
     }
-    QCoreApplication app(argc, argv);
     const std::string name = argv[1];
+    // Captures draw their overlays' texts, which takes fonts: a GUI application, on the
+    // offscreen platform when no display is asked for.
+    std::unique_ptr<QCoreApplication> app;
+    if (name == "capture") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const lumora::cli::Args args(argv + 2, argv + argc);
     for (const Command& command : kCommands) {
         if (name != command.name) continue;
