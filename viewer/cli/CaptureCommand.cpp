@@ -66,6 +66,7 @@ struct CaptureOptions {
 CaptureOptions ParseCapture(const Args& args) {
     CaptureOptions o;
     Args rest;
+    bool everyGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const auto value = [&]() -> const std::string& {
@@ -94,6 +95,7 @@ CaptureOptions ParseCapture(const Args& args) {
         } else if (a == "--overlays") {
             o.overlays = value();
         } else if (a == "--every") {
+            everyGiven = true;
             const std::string text = value();
             try {
                 size_t used = 0;
@@ -113,6 +115,8 @@ CaptureOptions ParseCapture(const Args& args) {
     o.common = ParseOptions(rest, true, false);
     if (o.common.positional.size() != 1) throw UsageError{"expected one gallery folder"};
     o.folder = o.common.positional.front();
+    // One capture unless a time-lapse is asked for; --every alone runs until interrupted.
+    if (!o.count && !everyGiven) o.count = 1;
     return o;
 }
 

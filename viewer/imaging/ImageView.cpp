@@ -719,12 +719,17 @@ void CImageView::dragMoveEvent(QDragMoveEvent* event) {
     event->accept();
 }
 
-void CImageView::dropEvent(QDropEvent* event) {
-    const auto record = DecodeImageFormatRecord(event->mimeData()->data(QString::fromLatin1(kImageFormatMimeType)));
-    if (!record || !SafeGalleryName(record->fileName)) return event->ignore();
+bool CImageView::DropImageFormat(const QByteArray& data) {
+    const auto record = DecodeImageFormatRecord(data);
+    if (!record || !SafeGalleryName(record->fileName)) return false;
     const double length = std::isfinite(record->onePixelLength) ? record->onePixelLength : 0.0;
     ShowFile(QString::fromStdString(settings_.galleryFolder + "/" + record->fileName), QString::fromStdString(record->unit),
              length);
+    return true;
+}
+
+void CImageView::dropEvent(QDropEvent* event) {
+    if (!DropImageFormat(event->mimeData()->data(QString::fromLatin1(kImageFormatMimeType)))) return event->ignore();
     event->acceptProposedAction();
 }
 

@@ -127,6 +127,9 @@ public:
     QRect LiveArea() const;
     // The context menu as it would open now; null in the live and still states.
     std::unique_ptr<QMenu> ContextMenu();
+    // A dropped "ImageFormat" record: shows the gallery file it names. False, with nothing
+    // changed, for a record that is not one or names a file outside the gallery folder.
+    bool DropImageFormat(const QByteArray& record);
     // Runs a context-menu command.
     void RunCommand(int command);
     // The program and arguments that send the shown file to the measurement program.

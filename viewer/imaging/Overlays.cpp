@@ -42,11 +42,11 @@ QPen StyledPen(int style, int width, uint32_t colour) {
 // Positions step, 2 step, 3 step ...; the run ends after the first one beyond `edge`. Each
 // position is the step's multiple truncated, so fractional steps do not drift.
 template <typename Emit>
-void Run(double step, int edge, Emit emit) {
+void Run(double step, int edge, Emit draw) {
     if (!(step > 0.0)) return;
     for (int k = 1;; ++k) {
         const double p = step * k;
-        emit(T(p));
+        draw(T(p));
         if (p > edge) break;
     }
 }

@@ -162,17 +162,15 @@ TEST_F(Capture, NeverReplacesAPictureWithoutAgreement) {
 }
 
 TEST_F(Capture, UnwritableFolderFailsAndLeavesNothing) {
-    const auto folder = dir.path() / "locked";
-    std::filesystem::create_directory(folder);
-    testsupport::OpenToOthers(dir.path());
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
-                                             std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    // A "folder" that is a file cannot be written into, not even by root.
+    WriteText(dir.file("plain"), "not a folder");
     const QImage picture = Compose();
-    const std::string stem = (folder / "Pic00001").string();
-    EXPECT_TRUE(testsupport::AsOrdinaryUser([&] {
-        return StoreCapture(picture, stem, false, "x", nullptr).result == CaptureResult::WriteFailed;
-    }));
-    EXPECT_EQ(CountEntries(folder), 0u);
+    for (const bool jpeg : {false, true}) {
+        const CaptureOutcome outcome = StoreCapture(picture, dir.file("plain") + "/Pic00001", jpeg, "x", nullptr);
+        EXPECT_EQ(outcome.result, CaptureResult::WriteFailed);
+        EXPECT_FALSE(outcome.sidecarWritten);
+    }
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
     EXPECT_EQ(StoreCapture(QImage(), dir.file("none"), true, "", nullptr).result, CaptureResult::NoPicture);
 }
 

@@ -167,7 +167,7 @@ private slots:
         QTest::newRow("flat becomes horizontal") << QPoint(200, 110) << QPoint(200, 100) << 100.0;
         QTest::newRow("steep becomes vertical") << QPoint(110, 200) << QPoint(100, 200) << 100.0;
         QTest::newRow("near diagonal becomes diagonal") << QPoint(200, 190) << QPoint(190, 190) << std::sqrt(2.0) * 90;
-        QTest::newRow("diagonal upwards") << QPoint(10, 5) << QPoint(5, 5) << std::sqrt(2.0) * 95;
+        QTest::newRow("diagonal upwards") << QPoint(10, 5) << QPoint(10, 10) << std::sqrt(2.0) * 90;
     }
     void calibrationLineSnapsWithShift() {
         QFETCH(QPoint, end);
@@ -280,10 +280,7 @@ private slots:
         settings.galleryFolder = gallery.string();
         CImageView view(settings);
         view.resize(640, 480);
-        QMimeData data;
-        data.setData(QString::fromLatin1(kImageFormatMimeType), record);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &drop);
+        QCOMPARE(view.DropImageFormat(record), state == int(kPaneFile));
         QCOMPARE(view.GetPaneState(), state);
         QCOMPARE(view.Library().isValid(), shown);
         if (shown) QCOMPARE(view.ImagePath(), QString::fromStdString((gallery / "a.bmp").string()));
