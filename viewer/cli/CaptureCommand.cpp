@@ -9,6 +9,8 @@
 #include "viewer/imaging/PaneFrameBuffer.h"
 #include "viewer/imaging/ScaleCalibration.h"
 
+#include <QGuiApplication>
+
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -145,6 +147,13 @@ void Pause(double seconds) {
 
 int RunCapture(const Args& args) {
     CaptureOptions o = ParseCapture(args);
+    // The overlays' texts take fonts: a GUI application, on the offscreen platform when no
+    // display is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "lumora-cli";
+    static char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
     ViewerSettings settings = LoadViewerSettings(StartFolder(), "");
     if (o.overlays) ApplyOverlayList(*o.overlays, settings);
 

@@ -3,7 +3,6 @@
 #include "viewer/cli/Commands.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -49,15 +48,9 @@ int main(int argc, char** argv) {
         return lumora::cli::kExitOk;
     }
     const std::string name = argv[1];
-    // Captures draw their overlays' texts, which takes fonts: a GUI application, on the
-    // offscreen platform when no display is asked for.
+    // Captures make their own GUI application once their arguments are read (see RunCapture).
     std::unique_ptr<QCoreApplication> app;
-    if (name == "capture") {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    if (name != "capture") app = std::make_unique<QCoreApplication>(argc, argv);
     const lumora::cli::Args args(argv + 2, argv + argc);
     for (const Command& command : kCommands) {
         if (name != command.name) continue;

@@ -149,8 +149,9 @@ TEST(LumoraCliCapture, TimeLapseNumbersEachCapture) {
         expected += "{\"file\":\"" + stem + ".bmp\",\"sidecar\":\"" + stem + "bmp.mag\"}\n";
         const std::string bmp = ReadText(stem + ".bmp");
         ASSERT_EQ(bmp.size(), 54u + 800u * 600u * 3u);
-        // The centre line at x = 400 (factor 1.25) is burnt in: red in the middle row.
-        const size_t pixel = 54 + (size_t(300) * 800 + 400) * 3;
+        // The horizontal centre line at y = 300 (factor 1.25) is burnt in, in CENTER_LINE COLOR
+        // (red 200); the file's rows run bottom-up.
+        const size_t pixel = 54 + (size_t(599 - 300) * 800 + 410) * 3;
         EXPECT_EQ(uint8_t(bmp[pixel + 2]), 200) << n;  // CENTER_LINE COLOR 200: red 200
         EXPECT_EQ(uint8_t(bmp[pixel]), 0) << n;
     }
