@@ -65,6 +65,21 @@ struct CaptureOptions {
     std::string folder;
 };
 
+// The PRINT_IMAGE keys as --overlays names them: the listed ones on, the others off.
+void ApplyOverlayList(const std::string& list, ViewerSettings& s) {
+    s.printScale = s.printGridLine = s.printCenterLine = s.printMagBar = s.printMagData = 0;
+    std::stringstream stream(list);
+    std::string name;
+    while (std::getline(stream, name, ',')) {
+        if (name == "scale") s.printScale = 1;
+        else if (name == "grid") s.printGridLine = 1;
+        else if (name == "center") s.printCenterLine = 1;
+        else if (name == "magbar") s.printMagBar = 1;
+        else if (name == "magdata") s.printMagData = 1;
+        else if (!name.empty()) throw UsageError{"unknown overlay '" + name + "'"};
+    }
+}
+
 CaptureOptions ParseCapture(const Args& args) {
     CaptureOptions o;
     Args rest;
@@ -119,22 +134,11 @@ CaptureOptions ParseCapture(const Args& args) {
     o.folder = o.common.positional.front();
     // One capture unless a time-lapse is asked for; --every alone runs until interrupted.
     if (!o.count && !everyGiven) o.count = 1;
-    return o;
-}
-
-// The PRINT_IMAGE keys as --overlays names them: the listed ones on, the others off.
-void ApplyOverlayList(const std::string& list, ViewerSettings& s) {
-    s.printScale = s.printGridLine = s.printCenterLine = s.printMagBar = s.printMagData = 0;
-    std::stringstream stream(list);
-    std::string name;
-    while (std::getline(stream, name, ',')) {
-        if (name == "scale") s.printScale = 1;
-        else if (name == "grid") s.printGridLine = 1;
-        else if (name == "center") s.printCenterLine = 1;
-        else if (name == "magbar") s.printMagBar = 1;
-        else if (name == "magdata") s.printMagData = 1;
-        else if (!name.empty()) throw UsageError{"unknown overlay '" + name + "'"};
+    if (o.overlays) {
+        ViewerSettings probe;  // a wrong name is a usage error before anything starts
+        ApplyOverlayList(*o.overlays, probe);
     }
+    return o;
 }
 
 // Waits `seconds`, returning early when Ctrl+C arrives.
