@@ -34,5 +34,6 @@ std::string DeviceToOpen(const CommonOptions& options);
 int RunCameras(const Args& args);
 int RunGrab(const Args& args);
 int RunProps(const Args& args);
+int RunCapture(const Args& args);
 
 }  // namespace lumora::cli

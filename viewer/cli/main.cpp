@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -17,7 +18,10 @@ constexpr const char* kUsage =
     "  grab [--device NAME] [--size WxH] OUT.bmp|OUT.jpg\n"
     "                                             takes a still as Lumora does and writes it\n"
     "  props [--device NAME] [--set NAME=VALUE ...]\n"
-    "                                             sets, then prints the eight values and the zoom\n";
+    "                                             sets, then prints the eight values and the zoom\n"
+    "  capture [--device NAME] [--size WxH] [--type bmp|jpg] [--magnification M]\n"
+    "          [--overlays scale,grid,center,magbar,magdata] [--every SECONDS --count N] GALLERY_FOLDER\n"
+    "                                             stores stills as Lumora's capture to the gallery\n";
 
 struct Command {
     const char* name;
@@ -28,6 +32,7 @@ constexpr Command kCommands[] = {
     {"cameras", lumora::cli::RunCameras},
     {"grab", lumora::cli::RunGrab},
     {"props", lumora::cli::RunProps},
+    {"capture", lumora::cli::RunCapture},
 };
 
 }  // namespace
@@ -42,8 +47,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return lumora::cli::kExitOk;
     }
-    QCoreApplication app(argc, argv);
     const std::string name = argv[1];
+    // Captures make their own GUI application once their arguments are read (see RunCapture).
+    std::unique_ptr<QCoreApplication> app;
+    if (name != "capture") app = std::make_unique<QCoreApplication>(argc, argv);
     const lumora::cli::Args args(argv + 2, argv + argc);
     for (const Command& command : kCommands) {
         if (name != command.name) continue;

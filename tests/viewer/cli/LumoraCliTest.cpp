@@ -109,4 +109,74 @@ TEST(LumoraCli, UsageErrorsExitTwoWithOneLine) {
     }
 }
 
+
+// The number after "key": in a one-line JSON object.
+double JsonNumber(const std::string& json, const std::string& key) {
+    const size_t at = json.find("\"" + key + "\":");
+    return at == std::string::npos ? -1.0 : std::stod(json.substr(at + key.size() + 3));
+}
+
+TEST(LumoraCliCapture, StoresTheNextPictureWithItsSidecarThatTessmetReads) {
+    TempDir dir;
+    testsupport::WriteText(dir.file("Pic00004.bmp"), "x");
+    const CliResult r = Cli({"capture", "--simulate-camera", "--magnification", "100", "--type", "jpg", dir.path().string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string stem = dir.file("Pic00005");
+    EXPECT_EQ(r.out, "{\"file\":\"" + stem + ".jpg\",\"sidecar\":\"" + stem + "jpg.mag\"}\n");
+    EXPECT_EQ(JpegSize(ReadText(stem + ".jpg")), std::make_pair(640, 480));
+    EXPECT_EQ(ReadText(stem + "jpg.mag"),
+              "[MAG]\r\nOptical=251\r\nCorrective=100\r\n\r\n[SENSOR]\r\nWidth=713\r\nHeight=537\r\n\r\n"
+              "[CAL]\r\nUnit=um\r\nOnePixelLen=4.464288\r\n");
+
+    // The measurement program takes millimetres per pixel from the sensor and the optical
+    // magnification of the sidecar; the [CAL] section is the viewer's own.
+    const CliResult cal = RunProgram(TESSMET_CLI, {"calibration", stem + ".jpg"});
+    ASSERT_EQ(cal.exitCode, 0) << cal.err << cal.out;
+    EXPECT_EQ(JsonNumber(cal.out, "unit"), 1.0) << cal.out;
+    EXPECT_NEAR(JsonNumber(cal.out, "hResolution"), 7.13 / (251.0 / 100) / 640, 1e-12) << cal.out;
+    EXPECT_NEAR(JsonNumber(cal.out, "vResolution"), 5.37 / (251.0 / 100) / 480, 1e-12) << cal.out;
+    EXPECT_NE(cal.out.find("\"source\":\"mag\""), std::string::npos) << cal.out;
+}
+
+TEST(LumoraCliCapture, TimeLapseNumbersEachCapture) {
+    TempDir dir;
+    const CliResult r = Cli({"capture", "--simulate-camera", "--size", "800x600", "--type", "bmp", "--overlays",
+                             "grid,center", "--every", "0", "--count", "3", dir.path().string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::string expected;
+    for (int n = 1; n <= 3; ++n) {
+        const std::string stem = dir.file("Pic0000" + std::to_string(n));
+        expected += "{\"file\":\"" + stem + ".bmp\",\"sidecar\":\"" + stem + "bmp.mag\"}\n";
+        const std::string bmp = ReadText(stem + ".bmp");
+        ASSERT_EQ(bmp.size(), 54u + 800u * 600u * 3u);
+        // The horizontal centre line at y = 300 (factor 1.25) is burnt in, in CENTER_LINE COLOR
+        // (red 200); the file's rows run bottom-up.
+        const size_t pixel = 54 + (size_t(599 - 300) * 800 + 410) * 3;
+        EXPECT_EQ(uint8_t(bmp[pixel + 2]), 200) << n;  // CENTER_LINE COLOR 200: red 200
+        EXPECT_EQ(uint8_t(bmp[pixel]), 0) << n;
+    }
+    EXPECT_EQ(r.out, expected);
+}
+
+TEST(LumoraCliCapture, RefusesBadArgumentsAndUnwritableFolders) {
+    TempDir dir;
+    const std::string folder = dir.path().string();
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"capture", "--simulate-camera"},
+             {"capture", "--simulate-camera", "--type", "png", folder},
+             {"capture", "--simulate-camera", "--size", "320x240", folder},
+             {"capture", "--simulate-camera", "--overlays", "grid,stars", folder},
+             {"capture", "--simulate-camera", "--count", "0", folder},
+             {"capture", "--simulate-camera", "--every", "-1", folder},
+             {"capture", "--simulate-camera", "--magnification", "x", folder}}) {
+        const CliResult r = Cli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    const CliResult missing = Cli({"capture", "--simulate-camera", dir.file("no/such/folder")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(testsupport::CountEntries(dir.path()), 0u);
+}
+
 }  // namespace
