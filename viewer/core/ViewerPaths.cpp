@@ -3,6 +3,7 @@
 #include "platform/FileProbe.h"
 #include "platform/ProgramFolder.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #ifndef LUMORA_DATA_DIR
@@ -19,10 +20,25 @@ std::string WithoutTrailingSlash(std::string folder) {
 
 }  // namespace
 
+std::string ConfigHome() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
+    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config";
+    return "/tmp";
+}
+
+std::string ChooseStartFolder(const std::optional<std::string>& workingDirectory,
+                              const std::string& configHome) {
+    if (workingDirectory && !workingDirectory->empty()) return WithoutTrailingSlash(*workingDirectory);
+    const std::string folder = WithoutTrailingSlash(configHome) + "/Lumora";
+    std::error_code ignored;  // a folder that cannot be made shows up later as a failed write
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
 std::string StartFolder() {
     std::error_code error;
     const std::filesystem::path cwd = std::filesystem::current_path(error);
-    return error ? std::string() : WithoutTrailingSlash(cwd.string());
+    return ChooseStartFolder(error ? std::nullopt : std::optional<std::string>(cwd.string()), ConfigHome());
 }
 
 std::string DefaultTessmetFolder() { return WithoutTrailingSlash(platform::ExecutableFolder()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace lumora {
@@ -7,9 +8,19 @@ namespace lumora {
 // Where Lumora finds its files. The settings file and the default gallery follow the start
 // folder, not the executable, so each start folder has its own lumora.ini.
 
-// The process's current working directory, without a trailing '/'; empty when it cannot be
-// read (then every path is relative to wherever the process is).
+// The process's current working directory, without a trailing '/'. When it cannot be read
+// (the folder was removed, or a parent is not searchable) the per-user configuration folder
+// $XDG_CONFIG_HOME/Lumora (default ~/.config/Lumora) takes its place, created on demand, so the
+// settings never end up at the root of the file system.
 std::string StartFolder();
+
+// The rule above with the working directory (nullopt: not readable) and the configuration
+// home given, so it can be tested.
+std::string ChooseStartFolder(const std::optional<std::string>& workingDirectory,
+                              const std::string& configHome);
+
+// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config, else /tmp.
+std::string ConfigHome();
 
 // The default measurement-program folder: Lumora and Tessmet are installed side by side, so
 // it is the folder of the running executable (without a trailing '/'). The one place that

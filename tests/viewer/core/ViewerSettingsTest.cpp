@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 using namespace lumora;
@@ -253,6 +255,53 @@ TEST(ViewerPaths, StartFolderIsTheWorkingDirectory) {
     const std::string folder = StartFolder();
     std::filesystem::current_path(previous);
     EXPECT_EQ(std::filesystem::canonical(folder), std::filesystem::canonical(dir.path()));
+}
+
+TEST(ViewerPaths, StartFolderRule) {
+    TempDir config;
+    const std::string home = Folder(config);
+    struct Case {
+        const char* name;
+        std::optional<std::string> cwd;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"readable working directory", std::string("/data/scope"), "/data/scope"},
+        {"trailing slashes dropped", std::string("/data/scope//"), "/data/scope"},
+        {"the root stays the root", std::string("/"), "/"},
+        {"unreadable working directory", std::nullopt, home + "/Lumora"},
+        {"empty working directory", std::string(), home + "/Lumora"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ChooseStartFolder(c.cwd, home + "/"), c.expected);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(home + "/Lumora"));
+}
+
+// A working directory removed under the running program: the settings go to the per-user
+// folder, never to /lumora.ini.
+TEST(ViewerPaths, RemovedWorkingDirectoryFallsBackToTheUserFolder) {
+    TempDir config;
+    const auto previous = std::filesystem::current_path();
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+    ::setenv("XDG_CONFIG_HOME", Folder(config).c_str(), 1);
+    std::string folder;
+    {
+        TempDir gone;
+        std::filesystem::current_path(gone.path());
+        std::filesystem::remove(gone.path());
+        folder = StartFolder();
+        std::filesystem::current_path(previous);
+    }
+    if (oldXdg) ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(folder, Folder(config) + "/Lumora");
+    EXPECT_EQ(ViewerIniPath(folder), Folder(config) + "/Lumora/lumora.ini");
+    // The settings layer can write there.
+    ViewerSettings s = LoadViewerSettings(folder, kTessmetDefault);
+    EXPECT_TRUE(SaveViewerSettings(s));
+    EXPECT_TRUE(std::filesystem::exists(Folder(config) + "/Lumora/lumora.ini"));
 }
 
 }  // namespace
