@@ -15,7 +15,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,33 +128,6 @@ CaptureOutcome StoreCapture(const QImage& picture, const std::string& stem, bool
     // is replaced.
     outcome.sidecarWritten = platform::WriteFileAtomically(outcome.sidecarPath, sidecarText);
     return outcome;
-}
-
-long long NextPictureNumber(const std::string& folder) {
-    long long largest = 0;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return 1;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() < 8 || std::tolower(name[0]) != 'p' || std::tolower(name[1]) != 'i' || std::tolower(name[2]) != 'c')
-            continue;
-        const std::string ext = name.substr(name.size() - 4);
-        const bool picture = ext.size() == 4 && ext[0] == '.' &&
-                             ((std::tolower(ext[1]) == 'b' && std::tolower(ext[2]) == 'm' && std::tolower(ext[3]) == 'p') ||
-                              (std::tolower(ext[1]) == 'j' && std::tolower(ext[2]) == 'p' && std::tolower(ext[3]) == 'g'));
-        if (!picture) continue;
-        const std::string digits = name.substr(3, name.size() - 7);
-        if (digits.empty() || digits.size() > 17 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-        largest = std::max(largest, std::stoll(digits));
-    }
-    ::closedir(dir);
-    return largest + 1;
-}
-
-std::string PictureBaseName(long long number) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "Pic%05lld", number);
-    return buffer;
 }
 
 }  // namespace lumora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/core/CaptureNaming.h"  // the next Pic%05d name of a gallery
 #include "viewer/imaging/Overlays.h"
 
 #include <QImage>
@@ -53,10 +54,5 @@ using ReplaceQuestion = std::function<bool(const std::string& existingPath)>;
 CaptureOutcome StoreCapture(const QImage& picture, const std::string& stem, bool jpeg, const std::string& sidecarText,
                             const ReplaceQuestion& mayReplace);
 
-// The next free picture number of a gallery folder: one above the largest N of the files
-// "Pic<digits>.bmp" or ".jpg" (any letter case in the extension) there; 1 without any.
-long long NextPictureNumber(const std::string& folder);
-// "Pic%05d" of the number.
-std::string PictureBaseName(long long number);
 
 }  // namespace lumora
