@@ -55,7 +55,7 @@ public:
     // Opens a picture named `name` (BMP, 24 bits) as an image window does.
     tessmet::CTessmetView& addView(const std::string& name, int width = 200, int height = 150) {
         const std::string path = folder_ + "/" + name;
-        tessmet::WriteBmpFile(path, Grey(width, height));
+        codec::WriteBmpFile(path, Grey(width, height));
         auto view = std::make_unique<tessmet::CTessmetView>(viewHost, std::make_unique<tessmet::CTessmetDoc>(path));
         view->LoadImage();
         views.push_back(std::move(view));

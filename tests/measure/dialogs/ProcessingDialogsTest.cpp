@@ -161,7 +161,7 @@ private slots:
         QTemporaryDir dir;
         RecordingMessagePresenter messages;
         NoFiles files;
-        CMainFrame frame(CMainFrame::Services{dir.path().toStdString() + "/", &messages, &files, {}, {}});
+        CMainFrame frame(CMainFrame::Services{dir.path().toStdString() + "/", &messages, &files, {}, {}, nullptr, {}});
         frame.resize(900, 700);
         frame.show();
         frame.AfterShown();
@@ -196,7 +196,7 @@ private slots:
         QTemporaryDir dir;
         RecordingMessagePresenter messages;
         NoFiles files;
-        CMainFrame frame(CMainFrame::Services{dir.path().toStdString() + "/", &messages, &files, {}, {}});
+        CMainFrame frame(CMainFrame::Services{dir.path().toStdString() + "/", &messages, &files, {}, {}, nullptr, {}});
         frame.resize(900, 700);
         frame.show();
         frame.AfterShown();

@@ -122,7 +122,7 @@ private slots:
         answer = [](QDialog&) { return int(QDialog::Rejected); };
         QFile::remove(folder.filePath(QStringLiteral("Tessmet.ini")));
         frame = std::make_unique<CMainFrame>(
-            CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, [this] { return heldKeys; }});
+            CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, [this] { return heldKeys; }, nullptr, {}});
         frame->setDialogRunner([this](QDialog& dialog) {
             dialogsRun << QString::fromLatin1(dialog.metaObject()->className());
             return answer(dialog);

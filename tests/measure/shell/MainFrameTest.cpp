@@ -599,7 +599,7 @@ private slots:
     void aFirstRunFitsTheScreenAndShowsEveryTool() {
         frame.reset();
         QFile::remove(folder.filePath(QStringLiteral("Tessmet.ini")));
-        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}});
+        frame = std::make_unique<CMainFrame>(CMainFrame::Services{folder.path().toStdString() + "/", &messages, &files, {}, {}, nullptr, {}});
         const QRect expected = FirstRunWindowRect(frame->screen()->availableGeometry());
         QCOMPARE(frame->size(), expected.size());
         QCOMPARE(frame->pos(), expected.topLeft());
