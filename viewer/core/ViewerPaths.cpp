@@ -43,7 +43,17 @@ std::string StartFolder() {
 
 std::string DefaultTessmetFolder() { return WithoutTrailingSlash(platform::ExecutableFolder()); }
 
-std::string InstalledDataFolder() { return LUMORA_DATA_DIR; }
+std::string InstalledDataFolder() {
+#ifdef LUMORA_DATA_FROM_BIN
+    const std::string programFolder = platform::ExecutableFolder();
+    if (!programFolder.empty()) {
+        const std::filesystem::path folder =
+            (std::filesystem::path(programFolder) / LUMORA_DATA_FROM_BIN).lexically_normal();
+        return WithoutTrailingSlash(folder.string());
+    }
+#endif
+    return LUMORA_DATA_DIR;
+}
 
 std::string FindSkinBitmap(const std::string& applicationFolder, const std::string& dataFolder,
                            const std::string& name) {

@@ -27,7 +27,8 @@ std::string ConfigHome();
 // decides it.
 std::string DefaultTessmetFolder();
 
-// The installed data folder holding "img/" (set at build time).
+// The installed data folder holding "img/": share/lumora beside the running program's bin/
+// folder, wherever the suite was installed (the build-time prefix when that is unknown).
 std::string InstalledDataFolder();
 
 // A skin bitmap by file name: applicationFolder + "/img/" + name when that file exists, else

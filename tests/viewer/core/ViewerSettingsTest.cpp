@@ -1,3 +1,4 @@
+#include "platform/ProgramFolder.h"
 #include "viewer/core/DirectSettings.h"
 #include "viewer/core/ViewerPaths.h"
 #include "viewer/core/ViewerSettings.h"
@@ -302,6 +303,14 @@ TEST(ViewerPaths, RemovedWorkingDirectoryFallsBackToTheUserFolder) {
     ViewerSettings s = LoadViewerSettings(folder, kTessmetDefault);
     EXPECT_TRUE(SaveViewerSettings(s));
     EXPECT_TRUE(std::filesystem::exists(Folder(config) + "/Lumora/lumora.ini"));
+}
+
+// The installed data folder moves with the program (bin/ beside share/), so a package under
+// /usr finds its skin whatever prefix the build was configured with.
+TEST(ViewerPaths, InstalledDataFolderFollowsTheProgram) {
+    const std::filesystem::path program = platform::ExecutableFolder();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(InstalledDataFolder(), (program / ".." / "share" / "lumora").lexically_normal().string());
 }
 
 }  // namespace
