@@ -453,8 +453,8 @@ QImage JogPicture(const QImage& background, int mode, int region) {
     }
 
     // Lamps: live in mode 0, still in mode 1.
-    Lamp(painter, QPointF(234, 150.5), kAccent, mode == 0);
-    Lamp(painter, QPointF(66, 150.5), kAmber, mode == 1);
+    Lamp(painter, QPointF(221, 126), kAccent, mode == 0);
+    Lamp(painter, QPointF(80, 126), kAmber, mode == 1);
 
     // The centre button; greyed out while the dial has no capture (a file on show).
     const bool centreActive = mode == 0 || mode == 1;
