@@ -1,7 +1,10 @@
 #include "viewer/imaging/GalleryFolder.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstddef>
 #include <cstring>
 #include <dirent.h>
 #include <memory>
@@ -26,26 +29,57 @@ int PictureKind(std::string_view name) {
 
 unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c; }
 
-// GalleryNameLess's order, with each name lower-cased once rather than in every comparison.
-void SortNames(std::vector<std::string>& names) {
-    struct Entry {
-        std::string key;
-        uint32_t index;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::string key = names[i];
-        for (char& c : key) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
-        entries.push_back({std::move(key), static_cast<uint32_t>(i)});
+struct SortEntry {
+    uint64_t prefix;
+    uint32_t index;
+};
+
+// Orders the entries by prefix, keeping the order of equal ones: a byte at a time from the
+// last, skipping the bytes every entry shares (a folder of captures shares most of them).
+void SortByPrefix(std::vector<SortEntry>& entries) {
+    if (entries.size() < 2) return;
+    std::array<std::array<uint32_t, 256>, 8> counts{};
+    for (const SortEntry& entry : entries)
+        for (int b = 0; b < 8; ++b) ++counts[b][(entry.prefix >> (8 * b)) & 0xFF];
+    std::vector<SortEntry> buffer(entries.size());
+    for (int b = 0; b < 8; ++b) {
+        std::array<uint32_t, 256>& start = counts[b];
+        if (start[(entries[0].prefix >> (8 * b)) & 0xFF] == entries.size()) continue;
+        uint32_t sum = 0;
+        for (uint32_t& count : start) {
+            const uint32_t n = count;
+            count = sum;
+            sum += n;
+        }
+        for (const SortEntry& entry : entries) buffer[start[(entry.prefix >> (8 * b)) & 0xFF]++] = entry;
+        entries.swap(buffer);
     }
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : names[a.index] < names[b.index];
-    });
+}
+
+// GalleryNameLess's order. Each name's first eight bytes, lower-cased, are packed once into a
+// number that compares like them; only names that share those eight bytes are compared in full.
+// The names themselves stay where they are until the order is known, then move once.
+void SortNames(std::vector<std::string>& names) {
+    std::vector<SortEntry> entries(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        const size_t n = std::min<size_t>(name.size(), 8);
+        uint64_t prefix = 0;
+        for (size_t k = 0; k < n; ++k) prefix |= uint64_t{Fold(static_cast<unsigned char>(name[k]))} << (56 - 8 * k);
+        entries[i] = {prefix, static_cast<uint32_t>(i)};
+    }
+    SortByPrefix(entries);
+    for (size_t i = 0; i < entries.size();) {
+        size_t end = i + 1;
+        while (end < entries.size() && entries[end].prefix == entries[i].prefix) ++end;
+        if (end - i > 1)
+            std::sort(entries.begin() + static_cast<std::ptrdiff_t>(i), entries.begin() + static_cast<std::ptrdiff_t>(end),
+                      [&](const SortEntry& a, const SortEntry& b) { return GalleryNameLess(names[a.index], names[b.index]); });
+        i = end;
+    }
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
-    for (const Entry& entry : entries) sorted.push_back(std::move(names[entry.index]));
+    for (const SortEntry& entry : entries) sorted.push_back(std::move(names[entry.index]));
     names = std::move(sorted);
 }
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -43,6 +44,39 @@ TEST(GalleryListing, JpegFilesFirstThenBitmapsOnlyThoseTwoExtensions) {
     EXPECT_EQ(listing.names, expected);
     EXPECT_EQ(listing.sidecars.find("pic00001jpg.mag"), "Pic00001jpg.mag");
     EXPECT_EQ(listing.sidecars.size(), 1u);
+}
+
+// Names that differ only in letter case, only after their first eight letters, or are shorter
+// than eight: the listing's order is GalleryNameLess's in every case.
+TEST(GalleryListing, SortsEachKindByNameLetterCaseAside) {
+    TempDir dir;
+    const std::vector<std::string> jpegs = {"Sample-000-b.jpg", "sample-000-A.jpg", "SAMPLE-000-a.jpg", "a.jpg",
+                                            "A.jpg", "ab.JPG", "Pic00010.jpg", "pic00009.jpg", "Pic0001.jpg",
+                                            "pic00009x.jpg", "z.jpg", "_.jpg", "~x.jpg", "Sample-000.jpg"};
+    const std::vector<std::string> bitmaps = {"Zeta.bmp", "alpha.bmp", "ALPHA2.BMP", "alpha-very-long-name.bmp"};
+    for (const auto& name : jpegs) WriteText(dir.file(name), "x");
+    for (const auto& name : bitmaps) WriteText(dir.file(name), "x");
+
+    std::vector<std::string> expected = jpegs;
+    std::sort(expected.begin(), expected.end(), GalleryNameLess);
+    std::vector<std::string> sortedBitmaps = bitmaps;
+    std::sort(sortedBitmaps.begin(), sortedBitmaps.end(), GalleryNameLess);
+    expected.insert(expected.end(), sortedBitmaps.begin(), sortedBitmaps.end());
+
+    const GalleryListing listing = ScanGalleryFolder(dir.path().string());
+    ASSERT_TRUE(listing.readable);
+    EXPECT_EQ(listing.names, expected);
+    // A few of the orders spelled out, so the check does not rest on GalleryNameLess alone.
+    const auto at = [&](const std::string& name) { return std::find(listing.names.begin(), listing.names.end(), name); };
+    EXPECT_LT(at("A.jpg"), at("a.jpg"));
+    EXPECT_LT(at("a.jpg"), at("ab.JPG"));
+    EXPECT_LT(at("pic00009.jpg"), at("pic00009x.jpg"));
+    EXPECT_LT(at("pic00009x.jpg"), at("Pic0001.jpg"));
+    EXPECT_LT(at("Pic0001.jpg"), at("Pic00010.jpg"));
+    EXPECT_LT(at("SAMPLE-000-a.jpg"), at("sample-000-A.jpg"));
+    EXPECT_LT(at("sample-000-A.jpg"), at("Sample-000-b.jpg"));
+    EXPECT_LT(at("Sample-000-b.jpg"), at("Sample-000.jpg"));
+    EXPECT_LT(at("z.jpg"), at("~x.jpg"));
 }
 
 TEST(GalleryListing, UnreadableFolderSaysSo) {
