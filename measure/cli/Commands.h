@@ -23,7 +23,11 @@ void ParseSize(const std::string& text, int& width, int& height);
 // Prints {"error":code} and returns the failure exit.
 int PrintError(int code);
 
+int RunBinarise(const Args& args);
 int RunCalibration(const Args& args);
+int RunCentre(const Args& args);
+int RunColour(const Args& args);
+int RunGrey(const Args& args);
 int RunMeasure(const Args& args);
 int RunOpen(const Args& args);
 int RunProbe(const Args& args);

@@ -12,12 +12,21 @@ namespace {
 constexpr const char* kUsage =
     "usage: tessmet-cli <command> [arguments]\n"
     "commands:\n"
+    "  binarise IMAGE --min N --max N [--roi SHAPE] [--out LAYER.bmp]\n"
+    "                                   marks the region's pixels whose channel sum is in range\n"
     "  calibration IMAGE [--size WxH]   calibration of IMAGE as Tessmet sets it up on opening\n"
+    "  centre IMAGE --min N --max N [--type 0|1] [--roi SHAPE] [--out LAYER.bmp]\n"
+    "                                   binarises, then finds the centre of the marked pixels\n"
+    "  colour IMAGE [--roi SHAPE] [--channels rgb] [--csv FILE] [--out LAYER.bmp]\n"
+    "                                   channel sums, means and shares over the region\n"
+    "  grey IMAGE [--roi SHAPE] --out LAYER.bmp\n"
+    "                                   the region's grey image as the processing layer\n"
     "  measure KIND X,Y X,Y ... [--size WxH] [--unit U --h H --v V]\n"
     "                                   one measurement from image points, the label point last\n"
     "  open IMAGE                       size and depth of IMAGE opened as Tessmet opens it\n"
     "  probe FILE                       the BMP header fields Tessmet checks\n"
-    "  save IMAGE OUT [--quality 1..10] IMAGE written to OUT as Save As writes it\n";
+    "  save IMAGE OUT [--quality 1..10] IMAGE written to OUT as Save As writes it\n"
+    "SHAPE: rect:X1,Y1,X2,Y2 | ellipse:X1,Y1,X2,Y2 | polygon:X,Y,X,Y,... (image pixels)\n";
 
 struct Command {
     const char* name;
@@ -25,7 +34,11 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"binarise", tessmet::cli::RunBinarise},
     {"calibration", tessmet::cli::RunCalibration},
+    {"centre", tessmet::cli::RunCentre},
+    {"colour", tessmet::cli::RunColour},
+    {"grey", tessmet::cli::RunGrey},
     {"measure", tessmet::cli::RunMeasure},
     {"open", tessmet::cli::RunOpen},
     {"probe", tessmet::cli::RunProbe},

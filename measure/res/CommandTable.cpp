@@ -17,8 +17,8 @@ using Kind = MenuItem::Kind;
 // Toolbar pictures, embedded by tessmet_icons (see Icons.h).
 #define TESSMET_ICON(name) ":/tessmet/icons/" name ".svg"
 
-// Ascending by id. Commands without an entry in the main menu (colour distribution, the
-// arrow-key scrolling) still carry a text for the places that show them by name.
+// Ascending by id. Commands without an entry in the main menu (the arrow-key scrolling) still
+// carry a text for the places that show them by name.
 constexpr CommandInfo kCommands[] = {
     {ZoomUp, QT_TRANSLATE_NOOP("CommandTable", "Zoom &Up"), MenuId::Zoom, false, true, nullptr},
     {ZoomDown, QT_TRANSLATE_NOOP("CommandTable", "Zoom &Down"), MenuId::Zoom, false, true, nullptr},
@@ -47,8 +47,8 @@ constexpr CommandInfo kCommands[] = {
     {BinaryImage, QT_TRANSLATE_NOOP("CommandTable", "&Binary Image"), MenuId::ImageProcessing, false, true, nullptr},
     {DetectCenter, QT_TRANSLATE_NOOP("CommandTable", "Detect &Center"), MenuId::ImageProcessing, false, true, nullptr},
     {GrayImage, QT_TRANSLATE_NOOP("CommandTable", "&Gray Image"), MenuId::ImageProcessing, false, true, nullptr},
-    {ColorDistribution, QT_TRANSLATE_NOOP("CommandTable", "Display C&olor Distribution"), MenuId::None, true, true,
-     nullptr},
+    {ColorDistribution, QT_TRANSLATE_NOOP("CommandTable", "Display C&olor Distribution"), MenuId::ImageProcessing, true,
+     true, nullptr},
     {ProcessingClear, QT_TRANSLATE_NOOP("CommandTable", "Cl&ear"), MenuId::ImageProcessing, false, true, nullptr},
     {MeasureTwoPointDistance, QT_TRANSLATE_NOOP("CommandTable", "&2 Point Distance"), MenuId::Measure, true, true,
      TESSMET_ICON("measure-two-point-distance")},
@@ -132,7 +132,7 @@ constexpr MenuItem kZoomMenu[] = {
 };
 constexpr MenuItem kRoiMenu[] = {Cmd(RoiRectangle), Cmd(RoiEllipse), Cmd(RoiPolygon), Sep(), Cmd(RoiClear)};
 constexpr MenuItem kImageProcessingMenu[] = {
-    Cmd(BinaryImage), Cmd(DetectCenter), Cmd(GrayImage), Sep(), Cmd(ProcessingClear),
+    Cmd(BinaryImage), Cmd(DetectCenter), Cmd(GrayImage), Sep(), Cmd(ProcessingClear), Sep(), Cmd(ColorDistribution),
 };
 constexpr MenuItem kMeasureMenu[] = {
     Cmd(MeasureTwoPointDistance), Cmd(MeasureVerticalDistance), Cmd(MeasureArea), Cmd(MeasureAngle),

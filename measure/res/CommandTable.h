@@ -46,7 +46,7 @@ constexpr int ToggleStatusBar = 59393;
 constexpr int BinaryImage = 32791;
 constexpr int DetectCenter = 32792;
 constexpr int GrayImage = 32793;
-constexpr int ColorDistribution = 32794;  // no menu entry: reached from the tool windows
+constexpr int ColorDistribution = 32794;  // the last item of the Image Processing menu
 constexpr int ProcessingClear = 32795;
 // Measure: the eight kinds in ObjectKind order, then Clear and the result window
 constexpr int MeasureTwoPointDistance = 32801;

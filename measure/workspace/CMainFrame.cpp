@@ -3,6 +3,7 @@
 #include "measure/res/CommandTable.h"
 #include "measure/res/Icons.h"
 #include "measure/res/StringTable.h"
+#include "measure/dialogs/CColorDistDlg.h"
 #include "measure/workspace/CChildFrame.h"
 #include "measure/workspace/CTessmetView.h"
 #include "measure/workspace/CommandActions.h"
@@ -67,12 +68,16 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     registry_ = new FrameRegistry(this);
-    connect(registry_, &FrameRegistry::frameRegistered, this, [this] { updateCommands(); });
+    connect(registry_, &FrameRegistry::frameRegistered, this, [this] {
+        colourWindow_->setDocumentOpen(true);
+        updateCommands();
+    });
     connect(registry_, &FrameRegistry::lastFrameClosed, this, [this] { lastFrameClosed(); });
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { updateCommands(); });
 
     actions_ = new CommandActions(*this, [this](int id) { OnCommand(id); });
     buildStatusBar();
+    createColourWindow();
 
     settings_.font = LoadFont(settingsPath_);
     recent_.load(settingsPath_);
@@ -174,6 +179,7 @@ void CMainFrame::AfterShown() {
     LoadSettings(settingsPath_, settings_);
     shared_ = SharedCalibration{};
     setAcceptDrops(true);
+    colourWindow_->PlaceOver(frameGeometry());
     updateCommands();
 }
 
@@ -286,7 +292,12 @@ void CMainFrame::setMainWindowEnabled(bool enabled) {
     }
 }
 
-void CMainFrame::viewActivated(CTessmetView*) { updateCommands(); }
+void CMainFrame::viewActivated(CTessmetView*) {
+    updateCommands();
+    colourWindow_->RefreshDistribution(true);
+}
+
+void CMainFrame::regionChanged(CTessmetView*) { colourWindow_->RefreshDistribution(false); }
 
 void CMainFrame::setCurrentTool(ToolMode tool) {
     if (tool != tool_) {
@@ -303,6 +314,8 @@ void CMainFrame::setCurrentTool(ToolMode tool) {
 void CMainFrame::lastFrameClosed() {
     flags_ = LayerFlags::AllOff();
     pane1_->clear();
+    colourWindow_->setDocumentOpen(false);
+    colourWindow_->RefreshDistribution(false);
     updateCommands();
     update();
 }

@@ -22,6 +22,7 @@ class QMdiSubWindow;
 namespace tessmet {
 
 class CChildFrame;
+class CColorDistDlg;
 class CommandActions;
 class FileChooser;
 class FrameRegistry;
@@ -85,6 +86,11 @@ public:
     void runCommand(int commandId) override { OnCommand(commandId); }
     void setMainWindowEnabled(bool enabled) override;
     void viewActivated(CTessmetView* view) override;
+    void regionChanged(CTessmetView* view) override;
+    bool colourDistributionVisible() const override { return colourShown_; }
+
+    // The colour distribution window, made with the main window and only shown and hidden.
+    CColorDistDlg& colourWindow() { return *colourWindow_; }
 
     // Sets the tool directly, without the toggling of SelectTool (a calibration run does this).
     void setCurrentTool(ToolMode tool);
@@ -115,6 +121,13 @@ private:
     void changeWindow();
     void escape();
     void showAbout();
+    // Image processing (MainFrameProcessing.cpp): the dialogs and the grey image run on the
+    // active view, then switch its processing layer on.
+    void createColourWindow();
+    void binaryImage();
+    void detectCentre();
+    void greyImage();
+    void toggleColourWindow();
     // One update per group: what is enabled and what is checked.
     void updateCommands();
     void updateImageCommands(bool haveImage);
@@ -152,6 +165,8 @@ private:
     QTimer placementTimer_;
     QTimer indicatorTimer_;
     bool shown_ = false;
+    CColorDistDlg* colourWindow_ = nullptr;
+    bool colourShown_ = false;
 };
 
 }  // namespace tessmet

@@ -159,6 +159,7 @@ int CTessmetView::SetPicture(Dib picture) {
 void CTessmetView::afterPictureLoaded() {
     zoom_ = 1.0;
     region_ = RegionOfInterest();
+    regionSpans_.reset();
     clicks_.Reset(clicks_.tool());
     Rebuild();
     updateScrollBars();
@@ -325,6 +326,7 @@ void CTessmetView::leftButtonUp(QPoint client, bool shift) {
     // A new region starts from the whole image.
     if (IsRegionTool(tool) && clicks_.empty() && !region_.isWholeImage()) {
         region_ = RegionOfInterest();
+        regionSpans_.reset();
         Rebuild();
         host_.regionChanged(this);
     }
@@ -506,6 +508,7 @@ int CTessmetView::SetRegion(int type, Point a, Point b) {
 
 void CTessmetView::SetRegion(const RegionOfInterest& region) {
     region_ = region;
+    regionSpans_.reset();
     LayerFlags flags = flags_;
     flags.processingLayer = true;
     changeFlags(flags);
@@ -513,8 +516,14 @@ void CTessmetView::SetRegion(const RegionOfInterest& region) {
     host_.regionChanged(this);
 }
 
+const RoiSpans& CTessmetView::regionSpans() const {
+    if (!regionSpans_) regionSpans_ = region_.spans(images_.width(), images_.height());
+    return *regionSpans_;
+}
+
 void CTessmetView::ClearRegion() {
     region_ = RegionOfInterest();
+    regionSpans_.reset();
     Rebuild();
     host_.regionChanged(this);
 }

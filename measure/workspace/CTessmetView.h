@@ -64,6 +64,9 @@ public:
     CGraphicStore& store() { return store_; }
     const CGraphicStore& store() const { return store_; }
     const RegionOfInterest& region() const { return region_; }
+    // The region's runs in this image, what the image-processing operations walk: computed once
+    // per change of the region.
+    const RoiSpans& regionSpans() const;
     QSize imageSize() const { return {images_.width(), images_.height()}; }
     // The calibration every length uses: the document's, or the program-wide override.
     CalibrationValues calibration() const;
@@ -169,6 +172,7 @@ private:
     ImageSet images_;
     CGraphicStore store_{kStoreCapacity};
     RegionOfInterest region_;
+    mutable std::optional<RoiSpans> regionSpans_;  // of region_, until it changes
     LayerFlags flags_;
     double zoom_ = 1.0;
 

@@ -46,8 +46,7 @@ constexpr std::pair<int, ToolMode> kToolCommands[] = {
 // Commands whose dialog or tool window is not part of the program yet: shown in the menus,
 // never enabled, so none of them pretends to work.
 constexpr int kAwaitingTheirWindow[] = {
-    ZoomSetup, ZoomWindow, BinaryImage, DetectCenter, GrayImage, ColorDistribution,
-    MeasureResult, DrawSetup, CalibrationSetup, OtherSetup,
+    ZoomSetup, ZoomWindow, MeasureResult, DrawSetup, CalibrationSetup, OtherSetup,
 };
 
 // Commands that, with Ctrl held, enter their object by its coordinates in a dialog instead of
@@ -131,6 +130,10 @@ void CMainFrame::OnCommand(int id) {
         case ZoomUp: zoom(+1); return;
         case ZoomDown: zoom(-1); return;
         case ProcessingClear: view->ClearProcessing(); return;
+        case BinaryImage: binaryImage(); return;
+        case DetectCenter: detectCentre(); return;
+        case GrayImage: greyImage(); return;
+        case ColorDistribution: toggleColourWindow(); return;
         case MeasureClear: view->ClearMeasurements(); return;
         case DrawClear: view->ClearDrawObjects(); return;
         case RoiClear: view->ClearRegion(); return;
@@ -290,6 +293,7 @@ void CMainFrame::updateFlagChecks() {
     for (const int id : {ToggleOriginalLayer, ToggleProcessingLayer, ToggleMeasureLayer, ToggleDrawLayer, ToggleScale,
                          ToggleCenterLine, ToggleGrid, ToggleHorizontalLuminance, ToggleVerticalLuminance})
         actions_->setChecked(id, flags_.*FlagOf(id));
+    actions_->setChecked(ColorDistribution, colourShown_);
 }
 
 void CMainFrame::updateToolChecks() {

@@ -53,27 +53,39 @@ TEST(RegionOfInterest, RegionsAreClippedToTheImage) {
     ExpectSpansMatchContains(RegionOfInterest::Ellipse({-20, -10}, {30, 50}));
 }
 
-TEST(RegionOfInterest, EllipseIsSymmetricAndTouchesItsBox) {
+TEST(RegionOfInterest, EllipseLeavesOutTheLastColumnAndRowOfItsBox) {
+    // Corners (10, 5) and (30, 25): the region covers columns 10..29 and rows 5..24.
     const RegionOfInterest roi = RegionOfInterest::Ellipse({10, 5}, {30, 25});
-    // The middle row and column reach the box's edges, corners stay outside.
-    EXPECT_TRUE(roi.contains(10, 15, kW, kH));
-    EXPECT_TRUE(roi.contains(30, 15, kW, kH));
-    EXPECT_TRUE(roi.contains(20, 5, kW, kH));
-    EXPECT_TRUE(roi.contains(20, 25, kW, kH));
+    EXPECT_TRUE(roi.contains(10, 14, kW, kH));
+    EXPECT_TRUE(roi.contains(29, 15, kW, kH));
+    EXPECT_TRUE(roi.contains(19, 5, kW, kH));
+    EXPECT_TRUE(roi.contains(20, 24, kW, kH));
+    EXPECT_FALSE(roi.contains(30, 15, kW, kH));
+    EXPECT_FALSE(roi.contains(20, 25, kW, kH));
     EXPECT_FALSE(roi.contains(10, 5, kW, kH));
-    EXPECT_FALSE(roi.contains(30, 25, kW, kH));
-    for (int y = 5; y <= 25; ++y)
-        for (int x = 10; x <= 30; ++x)
-            EXPECT_EQ(roi.contains(x, y, kW, kH), roi.contains(40 - x, 30 - y, kW, kH)) << x << "," << y;
-    // A 21 x 21 box holds a disc of about pi * 10.5^2 pixels.
-    EXPECT_NEAR(static_cast<double>(roi.pixelCount(kW, kH)), 3.14159 * 10.5 * 10.5, 12.0);
+    // Symmetric about the middle of the 20 x 20 box.
+    for (int y = 5; y < 25; ++y)
+        for (int x = 10; x < 30; ++x)
+            EXPECT_EQ(roi.contains(x, y, kW, kH), roi.contains(39 - x, 29 - y, kW, kH)) << x << "," << y;
     ExpectSpansMatchContains(roi);
 }
 
-TEST(RegionOfInterest, ThinEllipsesKeepTheirPixels) {
-    EXPECT_EQ(RegionOfInterest::Ellipse({7, 3}, {7, 3}).pixelCount(kW, kH), 1);
-    EXPECT_EQ(RegionOfInterest::Ellipse({7, 3}, {7, 12}).pixelCount(kW, kH), 10);
-    EXPECT_EQ(RegionOfInterest::Ellipse({2, 3}, {20, 3}).pixelCount(kW, kH), 19);
+TEST(RegionOfInterest, ThinEllipses) {
+    struct Case {
+        const char* name;
+        Point a, b;
+        long long count;
+    };
+    const Case cases[] = {
+        {"one pixel wide is empty", {7, 3}, {7, 12}, 0},
+        {"one pixel high is empty", {2, 3}, {20, 3}, 0},
+        {"a single corner is empty", {7, 3}, {7, 3}, 0},
+        {"a box one column wide is a full column", {7, 3}, {8, 12}, 9},
+        {"a box one row high is a full row", {2, 3}, {20, 4}, 18},
+        // Narrow boxes lose their tips: 4 x 10 keeps rows 1..8.
+        {"four columns wide", {0, 0}, {4, 10}, 28},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RegionOfInterest::Ellipse(c.a, c.b).pixelCount(kW, kH), c.count) << c.name;
 }
 
 TEST(RegionOfInterest, PolygonFollowsTheAreaRule) {

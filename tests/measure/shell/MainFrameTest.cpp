@@ -128,8 +128,7 @@ private slots:
 
     void commandsWithoutTheirWindowStayGreyEvenWithAPicture() {
         frame->OpenImage(WritePicture(folder, QStringLiteral("a.bmp")));
-        for (const int id : {CommandId::BinaryImage, CommandId::DetectCenter, CommandId::GrayImage,
-                             CommandId::MeasureResult, CommandId::CalibrationSetup, CommandId::DrawSetup,
+        for (const int id : {CommandId::MeasureResult, CommandId::CalibrationSetup, CommandId::DrawSetup,
                              CommandId::OtherSetup, CommandId::ZoomSetup, CommandId::ZoomWindow})
             QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
         frame->OnCommand(CommandId::CalibrationSetup);  // refused: nothing happens
