@@ -7,7 +7,7 @@
 #include "measure/core/RegionOfInterest.h"
 #include "measure/core/TessmetDoc.h"
 #include "measure/core/UnitFormat.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/processing/Binarisation.h"
 #include "measure/processing/CentreDetection.h"
 #include "measure/processing/ColourDistribution.h"
@@ -136,7 +136,7 @@ std::string Ratio(const BinariseCounts& counts) {
 // {"error":-2}.
 std::optional<int> WriteLayer(const Options& o, const Loaded& loaded) {
     if (!o.out) return std::nullopt;
-    if (WriteBmpFile(*o.out, loaded.images.processing()) != BmpWriteResult::Ok) return PrintError(-2);
+    if (WriteBmpFile(*o.out, loaded.images.processing()) != codec::BmpWriteResult::Ok) return PrintError(-2);
     return std::nullopt;
 }
 

@@ -2,7 +2,7 @@
 #include "measure/dialogs/CColorDistDlg.h"
 #include "measure/dialogs/CDetectCenterDlg.h"
 #include "measure/dialogs/ThresholdControls.h"
-#include "measure/io/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "measure/processing/PixelAccess.h"
 #include "measure/res/CommandTable.h"
 #include "measure/workspace/CMainFrame.h"
