@@ -1,8 +1,10 @@
 // The measurement view on a 6000 x 4000 picture, offscreen: a paint at zoom 0.25 and at zoom 1
 // (the whole paint event of a 1280 x 960 client area: screen copy, overlays, blit), the first
-// paint after the display changed at zoom 0.25 (which shrinks the whole picture once), and the
-// recomposition of the layers with 64 measurements. Each against a plain copy of the bytes it
-// has to touch: the client area's pixels for a paint, the display bitmap for the others.
+// paint after the display changed at zoom 0.25 (which shrinks the whole picture once), the full
+// recomposition of the layers with 64 measurements, and the whole path from the mouse release
+// that completes a measurement to the end of the first paint that shows it, at zooms 0.25, 0.5
+// and 1. Each against a plain copy of the bytes it has to touch: the client area's pixels for a
+// paint, the display bitmap for the others.
 
 #include "measure/core/MeasureKinds.h"
 #include "measure/core/Measurement.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 
 #include "bench/Figure.h"
 
@@ -36,13 +39,15 @@ public:
 class BenchHost : public ViewHost {
 public:
     void setStatusText(int, const QString&) override {}
-    ToolMode currentTool() const override { return Tool::None; }
+    ToolMode currentTool() const override { return tool; }
     void setFlags(const LayerFlags&) override {}
     const Settings& settings() const override { return settings_; }
     const SharedCalibration& sharedCalibration() const override { return shared_; }
     MessagePresenter& messages() override { return presenter_; }
     void runCommand(int) override {}
     void setMainWindowEnabled(bool) override {}
+
+    ToolMode tool = Tool::None;
 
 private:
     Settings settings_;
@@ -165,15 +170,86 @@ void BM_FirstPaintZoomQuarter(benchmark::State& state) {
 void BM_Rebuild64Measurements(benchmark::State& state) {
     ViewFixture& f = Fixture();
     for (auto _ : state) {
+        f.view.DisplayChanged();  // forgets what was composed: everything again
         f.view.Rebuild();
         benchmark::DoNotOptimize(f.view.images().display().bits());
     }
 }
 
+void Click(QWidget* viewport, QPoint p) {
+    const QPointF at(p), global(viewport->mapToGlobal(p));
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &release);
+}
+
+// From the release that completes a two-point distance to the end of the first paint that
+// shows it, with the store full (every new measurement drops the oldest). The figure spreads
+// over the client area and moves on each time.
+void MeasureAndPaint(benchmark::State& state, double zoom) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(zoom);
+    f.view.ScrollTo({kWidth / 3, kHeight / 3});
+    f.host.tool = Tool::TwoPointDistance;
+    f.paint();
+    int k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int dx = (k * 97) % 600, dy = (k * 61) % 400;
+        ++k;
+        Click(f.view.viewport(), {100 + dx, 100 + dy});
+        Click(f.view.viewport(), {500 + dx, 300 + dy});
+        state.ResumeTiming();
+        Click(f.view.viewport(), {300 + dx, 500 + dy});  // the label: completes it
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+    f.host.tool = Tool::None;
+    f.view.ForgetPoints();
+}
+
+void BM_MeasureZoomQuarter(benchmark::State& state) { MeasureAndPaint(state, 0.25); }
+void BM_MeasureZoomHalf(benchmark::State& state) { MeasureAndPaint(state, 0.5); }
+void BM_MeasureZoomOne(benchmark::State& state) { MeasureAndPaint(state, 1.0); }
+
+// The first paint after a measurement changed part of the display, alone.
+void FirstPaintAfterMeasurement(benchmark::State& state, double zoom) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(zoom);
+    f.view.ScrollTo({kWidth / 3, kHeight / 3});
+    f.host.tool = Tool::TwoPointDistance;
+    f.paint();
+    int k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int dx = (k * 97) % 600, dy = (k * 61) % 400;
+        ++k;
+        Click(f.view.viewport(), {100 + dx, 100 + dy});
+        Click(f.view.viewport(), {500 + dx, 300 + dy});
+        Click(f.view.viewport(), {300 + dx, 500 + dy});
+        state.ResumeTiming();
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+    f.host.tool = Tool::None;
+    f.view.ForgetPoints();
+}
+
+void BM_FirstPaintAfterMeasureQuarter(benchmark::State& state) { FirstPaintAfterMeasurement(state, 0.25); }
+void BM_FirstPaintAfterMeasureHalf(benchmark::State& state) { FirstPaintAfterMeasurement(state, 0.5); }
+void BM_FirstPaintAfterMeasureOne(benchmark::State& state) { FirstPaintAfterMeasurement(state, 1.0); }
+
 SUITE_FIGURE("View paint 6000x4000 at zoom 0.25", BM_CopyClientBytes, BM_PaintZoomQuarter);
 SUITE_FIGURE("View paint 6000x4000 at zoom 1", BM_CopyClientBytes, BM_PaintZoomOne);
 SUITE_FIGURE("View first paint after a change at zoom 0.25", BM_CopyDisplayBytes, BM_FirstPaintZoomQuarter);
 SUITE_FIGURE("View Rebuild 6000x4000 with 64 measurements", BM_CopyDisplayBytes, BM_Rebuild64Measurements);
+SUITE_FIGURE("View measurement to first paint 6000x4000 at zoom 0.25", BM_CopyDisplayBytes, BM_MeasureZoomQuarter);
+SUITE_FIGURE("View measurement to first paint 6000x4000 at zoom 0.5", BM_CopyDisplayBytes, BM_MeasureZoomHalf);
+SUITE_FIGURE("View measurement to first paint 6000x4000 at zoom 1", BM_CopyDisplayBytes, BM_MeasureZoomOne);
+SUITE_FIGURE("View first paint after a measurement at zoom 0.25", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureQuarter);
+SUITE_FIGURE("View first paint after a measurement at zoom 0.5", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureHalf);
+SUITE_FIGURE("View first paint after a measurement at zoom 1", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureOne);
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -289,17 +290,26 @@ void Canvas::applyMask(const RowSpans& spans, const Ink& ink) {
     const uint8_t blue = BlueOf(ink.color);
     const uint16_t word = static_cast<uint16_t>(((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3));
     const int width = mask_->width();
+    // The write clip in target pixels.
+    const QRect clip = writeClip_.isNull() ? mask_->rect() : writeClip_.translated(-origin_) & mask_->rect();
+    int touchedLeft = INT_MAX, touchedRight = INT_MIN, touchedTop = INT_MAX, touchedBottom = INT_MIN;
     spans.ForEach([&](int y, int spanLeft, int spanRight) {
         const int left = std::max(spanLeft, 0);
         const int right = std::min(spanRight, width - 1);
         uint32_t* mask = reinterpret_cast<uint32_t*>(mask_->scanLine(y));
         uint8_t* row = target_->scanLine(y);
+        const bool rowWritable = y >= clip.top() && y <= clip.bottom();
         for (int x = left; x <= right; ++x) {
             // Skip the empty mask four pixels at a time.
             while (x + 4 <= right + 1 && (mask[x] | mask[x + 1] | mask[x + 2] | mask[x + 3]) == 0) x += 4;
             if (x > right) break;
             if (mask[x] == 0) continue;
             mask[x] = 0;
+            touchedLeft = std::min(touchedLeft, x);
+            touchedRight = std::max(touchedRight, x);
+            touchedTop = std::min(touchedTop, y);
+            touchedBottom = std::max(touchedBottom, y);
+            if (!rowWritable || x < clip.left() || x > clip.right()) continue;
             switch (layout_) {
                 case Layout::Rgb555: {
                     uint8_t* p = row + 2 * x;
@@ -341,6 +351,15 @@ void Canvas::applyMask(const RowSpans& spans, const Ink& ink) {
             }
         }
     });
+    if (touchedLeft <= touchedRight) {
+        touched_ |= QRect(QPoint(touchedLeft, touchedTop), QPoint(touchedRight, touchedBottom)).translated(origin_);
+    }
+}
+
+QRect Canvas::takeTouched() {
+    const QRect touched = touched_;
+    touched_ = QRect();
+    return touched;
 }
 
 }  // namespace tessmet

@@ -124,6 +124,14 @@ public:
     // Applies the inverting figures drawn since the last flush.
     void flush();
 
+    // Pixels outside `logical` keep their value; figures are still rasterised whole, so what
+    // lands inside is exactly what an unclipped canvas writes there. Null: no limit.
+    void setWriteClip(const QRect& logical) { writeClip_ = logical; }
+    // The logical rectangle around every pixel the figures covered since the last call, inside
+    // the image, whether or not the write clip let it through; pending inverting figures count
+    // once flushed.
+    QRect takeTouched();
+
 private:
     enum class Layout { None, Rgb555, Bgr888, Rgb888, Xrgb32 };
 
@@ -142,6 +150,8 @@ private:
     QImage* mask_ = nullptr;   // from maskSource_, once the first figure needs it
     RowSpans figure_;          // what the figure being drawn may cover
     RowSpans pending_;         // pixels of inverting figures waiting for flush()
+    QRect writeClip_;          // logical; null when every pixel may be written
+    QRect touched_;            // target pixels covered since takeTouched()
 };
 
 }  // namespace tessmet

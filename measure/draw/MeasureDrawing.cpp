@@ -129,8 +129,15 @@ int CompleteMeasurement(const CompleteRequest& request, const CalibrationValues&
     if (code != 0) return code;
     if (store.Add(m.kind, EncodeRecord(m)) != 0) return kStoreRefused;
     {
-        Canvas canvas(display);
-        DrawMeasurement(canvas, m, calibration, look);
+        std::optional<Canvas> drawing;
+        if (request.mask) {
+            drawing.emplace(display, *request.mask);
+        } else {
+            drawing.emplace(display);
+        }
+        DrawMeasurement(*drawing, m, calibration, look);
+        drawing->flush();
+        if (request.drawn) *request.drawn = drawing->takeTouched();
     }
     if (made) *made = std::move(m);
     return 0;

@@ -49,6 +49,8 @@ struct CompleteRequest {
     double zoom = 1.0;
     Pen pen;                            // the measurement pen of the settings
     std::optional<long long> areaCount; // the area: the count taken when the polygon was closed
+    CanvasMask* mask = nullptr;         // a drawing mask kept for the display, when given
+    QRect* drawn = nullptr;             // receives the rectangle of display pixels drawn, when given
 };
 
 // Returned by CompleteMeasurement when the store refuses the record.

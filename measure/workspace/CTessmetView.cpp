@@ -80,7 +80,13 @@ public:
         request.pen = s.measurePen;
         request.areaCount = areaCount;
         // A construction without a result records nothing; the tool starts over.
-        if (CompleteMeasurement(request, calibration(), MeasureLookFrom(s), view_.images_.display(), view_.store_) != 0) {
+        request.mask = &view_.mask_;
+        QRect drawn;
+        request.drawn = &drawn;
+        const int code = CompleteMeasurement(request, calibration(), MeasureLookFrom(s), view_.images_.display(), view_.store_);
+        // What it drew is composed again with the record, in its place among the layers.
+        view_.foreign_ |= drawn;
+        if (code != 0) {
             view_.viewport()->update();
             return;
         }
@@ -158,6 +164,8 @@ int CTessmetView::SetPicture(Dib picture) {
 }
 
 void CTessmetView::afterPictureLoaded() {
+    composer_.Forget();
+    foreign_ = QRegion();
     zoom_ = 1.0;
     region_ = RegionOfInterest();
     regionSpans_.reset();
@@ -174,8 +182,14 @@ CalibrationValues CTessmetView::calibration() const {
 
 void CTessmetView::Rebuild(bool recompute) {
     const Settings& s = host_.settings();
-    ComposeLayers(images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute, &mask_});
-    scaler_.Invalidate();
+    const QRegion changed = composer_.Update(
+        images_, LayerSources{store_, region_, flags_, calibration(), MeasureLookFrom(s), recompute, &mask_}, foreign_);
+    foreign_ = QRegion();
+    if (composer_.lastWasFull()) {
+        scaler_.Invalidate();
+    } else {
+        for (const QRect& rect : changed) scaler_.Invalidate(rect);
+    }
     viewport()->update();
 }
 
@@ -199,11 +213,13 @@ void CTessmetView::changeFlags(const LayerFlags& flags) {
 }
 
 void CTessmetView::DisplayChanged() {
+    composer_.Forget();
     scaler_.Invalidate();
     viewport()->update();
 }
 
 void CTessmetView::DisplayChanged(const QRect& imageRect) {
+    foreign_ |= imageRect;
     scaler_.Invalidate(imageRect);
     viewport()->update();
 }
@@ -482,6 +498,7 @@ void CTessmetView::ClearDrawObjects() {
 
 void CTessmetView::ClearProcessing() {
     images_.processing().fill(0);
+    composer_.Forget();
     LayerFlags flags = flags_;
     flags.processingLayer = false;
     changeFlags(flags);
@@ -489,6 +506,7 @@ void CTessmetView::ClearProcessing() {
 }
 
 void CTessmetView::ProcessingChanged() {
+    composer_.Forget();  // the processing bitmap changed under the composition
     LayerFlags flags = flags_;
     flags.processingLayer = true;
     changeFlags(flags);
@@ -530,11 +548,14 @@ void CTessmetView::ClearRegion() {
 void CTessmetView::PreviewRegion(const RegionOfInterest& region) {
     Rebuild();
     if (images_.isNull()) return;
+    QRect drawn;
     {
         Canvas canvas(images_.display(), mask_);
         DrawRegionOutline(canvas, region);
+        canvas.flush();
+        drawn = canvas.takeTouched();
     }
-    DisplayChanged();
+    if (!drawn.isEmpty()) DisplayChanged(drawn);
 }
 
 int CTessmetView::AddDrawObject(ObjectKind kind, std::span<const int32_t> geometry, const std::string& text) {

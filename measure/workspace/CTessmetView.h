@@ -8,6 +8,7 @@
 #include "measure/io/ComposedImageSave.h"
 #include "measure/workspace/ClickSequence.h"
 #include "measure/workspace/DisplayScaler.h"
+#include "measure/workspace/LayerComposition.h"
 #include "measure/workspace/LayerFlags.h"
 #include "measure/workspace/ViewGeometry.h"
 
@@ -72,7 +73,9 @@ public:
     CalibrationValues calibration() const;
 
     // Layers. Rebuild recomposes the display bitmap from its sources and repaints; with
-    // `recompute` the derived points of the measurements follow a calibration change.
+    // `recompute` the derived points of the measurements follow a calibration change. Only the
+    // pixels that records added or removed since the last one cover, and those drawn over by
+    // DisplayChanged's callers, are composed again, unless something else changed.
     void Rebuild(bool recompute = false);
     // The main window's copy of the flags; recomposes. Turning the scale off shows the resolution
     // text again in status pane 1.
@@ -139,6 +142,8 @@ public:
 
     // The off-screen copy as the next paint puts it on the screen, overlays included.
     QImage RenderVisible();
+    // What the last Rebuild composed (tests and benchmarks).
+    const LayerComposer& composer() const { return composer_; }
 
 signals:
     // The text tool's edit box is open (its nested loop runs until it reports).
@@ -188,6 +193,8 @@ private:
 
     DisplayScaler scaler_;
     CanvasMask mask_;  // the drawing mask of every composition, kept for the next one
+    LayerComposer composer_;
+    QRegion foreign_;  // image pixels drawn on outside the composition since the last one
 };
 
 }  // namespace tessmet

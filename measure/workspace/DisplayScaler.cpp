@@ -6,12 +6,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace tessmet {
 namespace {
 
 constexpr QRgb kBlack = 0xFF000000u;
+
+// Below this many image pixels a shrink is quicker on one thread than the start of another.
+constexpr double kPixelsPerThread = 1 << 20;
 
 // A 5-bit channel widened as the pixel access reads it: c * 255 / 31.
 constexpr uint32_t Widen5(uint32_t c) { return c * 255u / 31u; }
@@ -59,6 +63,14 @@ inline void CopyRow(const uint8_t* row, int first, int count, QRgb* out) {
     }
 }
 
+// The rows of a 32-bit target, taken once so that several threads can write their own rows
+// (QImage::scanLine may detach and counts detaches, which is not for concurrent callers).
+struct TargetRows {
+    uchar* bits;
+    qsizetype stride;
+    QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + stride * y); }
+};
+
 // One run of view pixels showing the same image column.
 struct ColumnRun {
     int column;
@@ -103,7 +115,7 @@ void StretchRows(const Dib& display, const std::vector<ColumnRun>& runs, int vis
 // Shrinking by a whole factor n (zoom 0.5, 0.25): every block is n x n pixels, except at the
 // right and bottom edges, and the columns need no table.
 template <int Bits>
-void ShrinkRowsByFactor(const Dib& display, int n, QImage& target, const QRect& rect) {
+void ShrinkRowsByFactor(const Dib& display, int n, const TargetRows& target, const QRect& rect) {
     const int left = rect.left(), width = rect.width();
     std::vector<uint32_t> sums(static_cast<size_t>(width) * 3);
     for (int dy = rect.top(); dy <= rect.bottom(); ++dy) {
@@ -129,7 +141,7 @@ void ShrinkRowsByFactor(const Dib& display, int n, QImage& target, const QRect& 
                 s[2] += sr;
             }
         }
-        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+        QRgb* out = target.row(dy) + left;
         const uint32_t rows = static_cast<uint32_t>(std::max(endRow - firstRow, 0));
         for (int d = 0; d < width; ++d) {
             const int begin = (left + d) * n;
@@ -157,7 +169,7 @@ int WholeFactor(double zoom) {
 }
 
 template <int Bits>
-void ShrinkRows(const Dib& display, double zoom, QImage& target, const QRect& rect) {
+void ShrinkRows(const Dib& display, double zoom, const TargetRows& target, const QRect& rect) {
     if (const int n = WholeFactor(zoom)) {
         ShrinkRowsByFactor<Bits>(display, n, target, rect);
         return;
@@ -180,7 +192,7 @@ void ShrinkRows(const Dib& display, double zoom, QImage& target, const QRect& re
     for (int dy = rect.top(); dy <= rect.bottom(); ++dy) {
         const int firstRow = std::min(Start(dy, zoom), display.height());
         const int endRow = std::min(Start(dy + 1, zoom), display.height());
-        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(dy)) + left;
+        QRgb* out = target.row(dy) + left;
         if (firstRow >= endRow) {
             std::fill(out, out + width, kBlack);
             continue;
@@ -253,17 +265,43 @@ void StretchVisible(const Dib& display, double zoom, QPoint scroll, QImage& targ
 void ShrinkAveraged(const Dib& display, double zoom, QImage& target, const QRect& targetRect) {
     const QRect rect = targetRect & target.rect();
     if (rect.isEmpty() || display.isNull() || !(zoom > 0.0)) return;
-    switch (display.bitsPerPixel()) {
-        case 16: ShrinkRows<16>(display, zoom, target, rect); break;
-        case 24: ShrinkRows<24>(display, zoom, target, rect); break;
-        case 32: ShrinkRows<32>(display, zoom, target, rect); break;
-        default: break;
+    const TargetRows rows{target.bits(), target.bytesPerLine()};
+    const auto shrink = [&display, zoom, rows](const QRect& part) {
+        switch (display.bitsPerPixel()) {
+            case 16: ShrinkRows<16>(display, zoom, rows, part); break;
+            case 24: ShrinkRows<24>(display, zoom, rows, part); break;
+            case 32: ShrinkRows<32>(display, zoom, rows, part); break;
+            default: break;
+        }
+    };
+    // Every target row reads its own image rows and writes its own target row, so a large
+    // rectangle is shared out between the cores by rows.
+    const double imagePixels = static_cast<double>(rect.width()) * rect.height() / (zoom * zoom);
+    const unsigned cores = std::min(std::max(std::thread::hardware_concurrency(), 1u), 8u);
+    if (cores < 2 || rect.height() < 2 * static_cast<int>(cores) || imagePixels < kPixelsPerThread) {
+        shrink(rect);
+        return;
     }
+    const int parts = static_cast<int>(cores);
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<size_t>(parts - 1));
+    int top = rect.top();
+    for (int k = 0; k < parts; ++k) {
+        const int bottom = rect.top() + static_cast<int>(static_cast<long long>(rect.height()) * (k + 1) / parts) - 1;
+        const QRect part(QPoint(rect.left(), top), QPoint(rect.right(), bottom));
+        top = bottom + 1;
+        if (k + 1 < parts) {
+            helpers.emplace_back(shrink, part);
+        } else {
+            shrink(part);
+        }
+    }
+    for (std::thread& helper : helpers) helper.join();
 }
 
 void DisplayScaler::Invalidate() {
     shrunkValid_ = false;
-    dirty_ = QRect();
+    dirty_ = QRegion();
 }
 
 void DisplayScaler::Invalidate(const QRect& imageRect) {
@@ -275,19 +313,20 @@ void DisplayScaler::ensureShrunk(const Dib& display, double zoom) {
     if (shrunkValid_ && shrunkZoom_ == zoom && shrunk_.size() == size) {
         if (dirty_.isEmpty()) return;
         // Only the target pixels whose blocks touch the changed image pixels.
-        const QRect changed = dirty_ & QRect(0, 0, display.width(), display.height());
-        dirty_ = QRect();
-        if (changed.isEmpty()) return;
-        // Block v starts at trunc(v / zoom), so the blocks that hold the changed pixels lie
-        // within one pixel of their positions times the zoom.
-        const QRect target(QPoint(TruncateToInt(changed.left() * zoom) - 1, TruncateToInt(changed.top() * zoom) - 1),
-                           QPoint(TruncateToInt(changed.right() * zoom) + 1, TruncateToInt(changed.bottom() * zoom) + 1));
-        ShrinkAveraged(display, zoom, shrunk_, target);
+        const QRegion changed = dirty_ & QRect(0, 0, display.width(), display.height());
+        dirty_ = QRegion();
+        for (const QRect& rect : changed) {
+            // Block v starts at trunc(v / zoom), so the blocks that hold the changed pixels lie
+            // within one pixel of their positions times the zoom.
+            const QRect target(QPoint(TruncateToInt(rect.left() * zoom) - 1, TruncateToInt(rect.top() * zoom) - 1),
+                               QPoint(TruncateToInt(rect.right() * zoom) + 1, TruncateToInt(rect.bottom() * zoom) + 1));
+            ShrinkAveraged(display, zoom, shrunk_, target);
+        }
         return;
     }
     if (shrunk_.size() != size) shrunk_ = QImage(size, QImage::Format_RGB32);
     shrunkZoom_ = zoom;
-    dirty_ = QRect();
+    dirty_ = QRegion();
     shrunkValid_ = !shrunk_.isNull();
     if (shrunkValid_) ShrinkAveraged(display, zoom, shrunk_, shrunk_.rect());
 }

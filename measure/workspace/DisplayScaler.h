@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 namespace tessmet {
@@ -39,7 +40,7 @@ private:
     QImage shrunk_;
     double shrunkZoom_ = 0.0;
     bool shrunkValid_ = false;
-    QRect dirty_;  // image pixels changed since the shrunken image was made
+    QRegion dirty_;  // image pixels changed since the shrunken image was made
 };
 
 // The number of view pixels per axis that show part of an image of `imageLength` pixels: those v

@@ -1,5 +1,6 @@
 #include "measure/workspace/LayerComposition.h"
 
+#include "measure/core/MeasureKinds.h"
 #include "measure/draw/ViewFont.h"
 
 #include <algorithm>
@@ -61,6 +62,28 @@ void ApplyProcessingLayer(Dib& display, const Dib& processing) {
     }
 }
 
+void DrawStoredDrawObject(Canvas& canvas, ObjectKind kind, const GraphicRecord& record, const QFont& font) {
+    const std::vector<int32_t>& f = record.fields;
+    if (static_cast<int>(f.size()) != FieldCount(kind)) return;
+    // The pen is the last three fields of every kind.
+    const size_t penAt = f.size() - 3;
+    const Pen pen{f[penAt], f[penAt + 1], f[penAt + 2]};
+    const Stroke stroke = Stroke::FromPen(pen, false);
+    switch (kind) {
+        case Kind::Line: canvas.line({f[0], f[1]}, {f[2], f[3]}, stroke); break;
+        case Kind::Rectangle: {
+            const Point corners[] = {{f[0], f[1]}, {f[0], f[3]}, {f[2], f[3]}, {f[2], f[1]}};
+            canvas.polyline(corners, true, stroke);
+            break;
+        }
+        case Kind::Circle: canvas.ellipse(Point{f[0], f[1]}, f[2], f[2], stroke); break;
+        case Kind::Text:
+            canvas.text({f[0], f[1]}, record.text, font, Ink::Color(static_cast<ColorRef>(pen.color) & 0xFFFFFFu));
+            break;
+        default: break;
+    }
+}
+
 void DrawStoredDrawObjects(Canvas& canvas, const CGraphicStore& store, const QFont& font) {
     std::array<int, 5> nextOfKind{};  // per draw kind, the index of its next record
     GraphicRecord record;
@@ -70,25 +93,7 @@ void DrawStoredDrawObjects(Canvas& canvas, const CGraphicStore& store, const QFo
         if ((kind & Kind::DrawMask) == 0 || kind > Kind::Text) continue;
         const int n = nextOfKind[static_cast<size_t>(kind)]++;
         if (store.Get(kind, n, record) != 0) continue;
-        const std::vector<int32_t>& f = record.fields;
-        if (static_cast<int>(f.size()) != FieldCount(kind)) continue;
-        // The pen is the last three fields of every kind.
-        const size_t penAt = f.size() - 3;
-        const Pen pen{f[penAt], f[penAt + 1], f[penAt + 2]};
-        const Stroke stroke = Stroke::FromPen(pen, false);
-        switch (kind) {
-            case Kind::Line: canvas.line({f[0], f[1]}, {f[2], f[3]}, stroke); break;
-            case Kind::Rectangle: {
-                const Point corners[] = {{f[0], f[1]}, {f[0], f[3]}, {f[2], f[3]}, {f[2], f[1]}};
-                canvas.polyline(corners, true, stroke);
-                break;
-            }
-            case Kind::Circle: canvas.ellipse(Point{f[0], f[1]}, f[2], f[2], stroke); break;
-            case Kind::Text:
-                canvas.text({f[0], f[1]}, record.text, font, Ink::Color(static_cast<ColorRef>(pen.color) & 0xFFFFFFu));
-                break;
-            default: break;
-        }
+        DrawStoredDrawObject(canvas, kind, record, font);
     }
     canvas.flush();
 }
@@ -130,6 +135,244 @@ void ComposeLayers(ImageSet& images, const LayerSources& sources) {
     if (drawObjects) DrawStoredDrawObjects(canvas, sources.store, font);
     if (measurements) DrawStoredMeasurements(canvas, sources.store, sources.calibration, sources.look, sources.recompute);
     if (outline) DrawRegionOutline(canvas, sources.region);
+}
+
+// LayerComposer ------------------------------------------------------------------------------
+
+namespace {
+
+// A partial composition pays for every record that reaches into its rectangle and for the
+// rectangle's pixels; beyond this share of the image a full one is as quick.
+constexpr double kFullShare = 0.5;
+
+std::string KeyOf(ObjectKind kind, const GraphicRecord& record) {
+    std::string key;
+    key.reserve(4 + record.fields.size() * 4 + 1 + record.text.size());
+    const auto put = [&key](int32_t v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    put(kind);
+    for (int32_t v : record.fields) put(v);
+    key.push_back('\0');
+    key += record.text;
+    return key;
+}
+
+bool SameCalibration(const CalibrationValues& a, const CalibrationValues& b) {
+    return a.unit == b.unit && a.hResolution == b.hResolution && a.vResolution == b.vResolution;
+}
+
+// Black or the original picture, then the processing layer, within `rect`.
+void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& rect) {
+    Dib& display = images.display();
+    const Dib& original = images.original();
+    const Dib& processing = images.processing();
+    const int bytes = display.bytesPerPixel();
+    const size_t offset = static_cast<size_t>(rect.left()) * static_cast<size_t>(bytes);
+    const size_t length = static_cast<size_t>(rect.width()) * static_cast<size_t>(bytes);
+    const bool withProcessing = flags.processingLayer && processing.sameLayout(display);
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        uint8_t* target = display.row(y) + offset;
+        if (flags.originalLayer) {
+            std::memcpy(target, original.row(y) + offset, length);
+        } else {
+            std::memset(target, 0, length);
+        }
+        if (!withProcessing) continue;
+        const uint8_t* source = processing.row(y) + offset;
+        for (size_t at = 0; at < length; at += static_cast<size_t>(bytes)) {
+            if (AnyNonZero(source + at, bytes)) std::memcpy(target + at, source + at, static_cast<size_t>(bytes));
+        }
+    }
+}
+
+}  // namespace
+
+bool LayerComposer::Look::operator==(const Look& o) const {
+    return bits == o.bits && width == o.width && height == o.height && bitsPerPixel == o.bitsPerPixel &&
+           flags == o.flags && SameCalibration(calibration, o.calibration) && arrows == o.arrows &&
+           fillArea == o.fillArea && font == o.font && recompute == o.recompute;
+}
+
+LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSources& sources) {
+    Look look;
+    const Dib& display = images.display();
+    look.bits = display.isNull() ? nullptr : display.bits();
+    look.width = display.width();
+    look.height = display.height();
+    look.bitsPerPixel = display.bitsPerPixel();
+    look.flags = sources.flags;
+    look.calibration = sources.calibration;
+    look.arrows = sources.look.arrows;
+    look.fillArea = sources.look.fillArea;
+    look.font = sources.look.font;
+    look.recompute = sources.recompute;
+    return look;
+}
+
+std::vector<LayerComposer::Entry> LayerComposer::entriesOf(const LayerSources& sources) const {
+    // The draw objects, then the measurements, each in creation order: the order of ComposeLayers.
+    std::vector<Entry> entries;
+    const CGraphicStore& store = sources.store;
+    if (store.Count() == 0) return entries;
+    const auto collect = [&](bool drawObjects) {
+        std::array<int, 16> nextOfKind{};
+        for (int i = 0; i < store.Capacity(); ++i) {
+            const ObjectKind kind = store.KindAt(i);
+            if (kind == 0) break;
+            const bool isDraw = (kind & Kind::DrawMask) != 0 && kind <= Kind::Text;
+            if (drawObjects ? !isDraw : !IsMeasureKind(kind)) continue;
+            const size_t slot = static_cast<size_t>(drawObjects ? kind : kind / 16);
+            if (slot >= nextOfKind.size()) continue;
+            Entry entry;
+            entry.kind = kind;
+            if (store.Get(kind, nextOfKind[slot]++, entry.record) != 0) continue;
+            entry.key = KeyOf(kind, entry.record);
+            entries.push_back(std::move(entry));
+        }
+    };
+    if (sources.flags.drawLayer) collect(true);
+    if (sources.flags.measureLayer) collect(false);
+    return entries;
+}
+
+void LayerComposer::drawEntry(Canvas& canvas, const Entry& entry, const LayerSources& sources, const QFont& font) const {
+    if (IsMeasureKind(entry.kind)) {
+        DrawRecord(canvas, entry.kind, entry.record.fields, sources.calibration, sources.look, sources.recompute);
+    } else {
+        DrawStoredDrawObject(canvas, entry.kind, entry.record, font);
+    }
+    canvas.flush();
+}
+
+QRegion LayerComposer::composeAll(ImageSet& images, const LayerSources& sources, std::vector<Entry> entries) {
+    Dib& display = images.display();
+    const QRect whole(0, 0, display.width(), display.height());
+    ComposeBaseWithin(images, sources.flags, whole);
+    const bool outline = sources.flags.processingLayer && !sources.region.isWholeImage();
+    if (!entries.empty() || outline) {
+        std::optional<Canvas> drawing;
+        if (sources.mask) {
+            drawing.emplace(display, *sources.mask);
+        } else {
+            drawing.emplace(display);
+        }
+        const QFont font = ViewFont(sources.look.font);
+        for (Entry& entry : entries) {
+            drawEntry(*drawing, entry, sources, font);
+            entry.bounds = drawing->takeTouched();
+        }
+        if (outline) {
+            DrawRegionOutline(*drawing, sources.region);
+            drawing->flush();
+        }
+        outlineBounds_ = outline ? drawing->takeTouched() : QRect();
+    } else {
+        outlineBounds_ = QRect();
+    }
+    region_ = sources.region;
+    entries_ = std::move(entries);
+    valid_ = true;
+    lastFull_ = true;
+    return whole;
+}
+
+void LayerComposer::composeWithin(ImageSet& images, const LayerSources& sources, const QRect& rect) {
+    ComposeBaseWithin(images, sources.flags, rect);
+    const bool outline = sources.flags.processingLayer && !sources.region.isWholeImage();
+    std::optional<Canvas> drawing;
+    if (sources.mask) {
+        drawing.emplace(images.display(), *sources.mask);
+    } else {
+        drawing.emplace(images.display());
+    }
+    drawing->setWriteClip(rect);
+    const QFont font = ViewFont(sources.look.font);
+    for (const Entry& entry : entries_) {
+        if (entry.bounds.intersects(rect)) drawEntry(*drawing, entry, sources, font);
+    }
+    if (outline) DrawRegionOutline(*drawing, sources.region);
+}
+
+QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, const QRegion& foreign) {
+    if (images.isNull() || !images.display().sameLayout(images.original())) {
+        valid_ = false;
+        return {};
+    }
+    Look look = LookOf(images, sources);
+    std::vector<Entry> entries = entriesOf(sources);
+    if (!valid_ || !(look == look_)) {
+        look_ = std::move(look);
+        return composeAll(images, sources, std::move(entries));
+    }
+    Dib& display = images.display();
+    const QRect whole(0, 0, display.width(), display.height());
+    QRegion rect = foreign & whole;
+
+    // Match the records kept from the last composition; the store only ever appends records and
+    // removes some, so what is left of the old order is a common subsequence of both.
+    std::vector<size_t> added;
+    size_t i = 0, j = 0;
+    while (i < entries_.size()) {
+        if (j < entries.size() && entries_[i].key == entries[j].key) {
+            entries[j++].bounds = entries_[i++].bounds;
+            continue;
+        }
+        size_t k = j;
+        while (k < entries.size() && entries[k].key != entries_[i].key) ++k;
+        if (k < entries.size()) {
+            for (; j < k; ++j) added.push_back(j);
+        } else {
+            rect |= entries_[i].bounds;  // removed
+            ++i;
+        }
+    }
+    for (; j < entries.size(); ++j) added.push_back(j);
+
+    // What new figures cover is found by drawing them with nothing written.
+    std::optional<Canvas> probe;
+    const auto probing = [&]() -> Canvas& {
+        if (!probe) {
+            if (sources.mask) {
+                probe.emplace(display, *sources.mask);
+            } else {
+                probe.emplace(display);
+            }
+            probe->setWriteClip(QRect(-2, -2, 1, 1));
+        }
+        return *probe;
+    };
+    if (!added.empty()) {
+        const QFont font = ViewFont(sources.look.font);
+        for (size_t index : added) {
+            Canvas& canvas = probing();
+            drawEntry(canvas, entries[index], sources, font);
+            entries[index].bounds = canvas.takeTouched();
+            rect |= entries[index].bounds;
+        }
+    }
+    if (!(sources.region == region_)) {
+        rect |= outlineBounds_;
+        outlineBounds_ = QRect();
+        if (sources.flags.processingLayer && !sources.region.isWholeImage()) {
+            Canvas& canvas = probing();
+            DrawRegionOutline(canvas, sources.region);
+            canvas.flush();
+            outlineBounds_ = canvas.takeTouched();
+            rect |= outlineBounds_;
+        }
+        region_ = sources.region;
+    }
+    probe.reset();
+    entries_ = std::move(entries);
+    lastFull_ = false;
+    rect &= whole;
+    if (rect.isEmpty()) return {};
+    double area = 0.0;
+    for (const QRect& r : rect) area += static_cast<double>(r.width()) * r.height();
+    if (area > kFullShare * whole.width() * whole.height()) {
+        return composeAll(images, sources, std::move(entries_));
+    }
+    for (const QRect& r : rect) composeWithin(images, sources, r);
+    return rect;
 }
 
 }  // namespace tessmet

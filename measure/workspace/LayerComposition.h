@@ -9,6 +9,11 @@
 #include "measure/workspace/LayerFlags.h"
 
 #include <QFont>
+#include <QRect>
+#include <QRegion>
+
+#include <string>
+#include <vector>
 
 namespace tessmet {
 
@@ -43,5 +48,62 @@ void DrawStoredDrawObjects(Canvas& canvas, const CGraphicStore& store, const QFo
 // The rectangle and the ellipse run through their outermost pixels, since the region includes
 // its right and bottom edge. Nothing for the whole image.
 void DrawRegionOutline(Canvas& canvas, const RegionOfInterest& region);
+
+// Draws one stored draw object with its own pen (as DrawStoredDrawObjects does).
+void DrawStoredDrawObject(Canvas& canvas, ObjectKind kind, const GraphicRecord& record, const QFont& font);
+
+// Keeps a display bitmap equal to ComposeLayers of its sources while recomposing as little as
+// possible. It remembers what the last composition was made of, the store's records one by one
+// with the rectangle of pixels each covered, so that adding or removing records, or moving the
+// region of interest, recomposes only the rectangle the old and new figures cover. Any other
+// change composes everything.
+class LayerComposer {
+public:
+    // The display bitmap as ComposeLayers makes it. Returns the image pixels that may have
+    // changed: the whole image after a full composition, else the rectangles of the figures
+    // added or removed and `foreign`, pixels someone drew on outside the composition (the result
+    // list's blinking, the region preview). Empty when nothing changed.
+    QRegion Update(ImageSet& images, const LayerSources& sources, const QRegion& foreign = {});
+    // Composes everything on the next Update.
+    void Forget() { valid_ = false; }
+
+    // Whether the last Update composed everything (tests and benchmarks).
+    bool lastWasFull() const { return lastFull_; }
+
+private:
+    // A record as the composition draws it: its kind, fields and text.
+    struct Entry {
+        std::string key;
+        ObjectKind kind = 0;
+        GraphicRecord record;
+        QRect bounds;  // image pixels it covered; null when none
+    };
+    struct Look {
+        const uint8_t* bits = nullptr;
+        int width = 0;
+        int height = 0;
+        int bitsPerPixel = 0;
+        LayerFlags flags;
+        CalibrationValues calibration;
+        bool arrows = true;
+        bool fillArea = true;
+        FontDescription font;
+        bool recompute = false;
+        bool operator==(const Look& other) const;
+    };
+
+    static Look LookOf(const ImageSet& images, const LayerSources& sources);
+    std::vector<Entry> entriesOf(const LayerSources& sources) const;
+    void drawEntry(Canvas& canvas, const Entry& entry, const LayerSources& sources, const QFont& font) const;
+    QRegion composeAll(ImageSet& images, const LayerSources& sources, std::vector<Entry> entries);
+    void composeWithin(ImageSet& images, const LayerSources& sources, const QRect& rect);
+
+    bool valid_ = false;
+    bool lastFull_ = false;
+    Look look_;
+    std::vector<Entry> entries_;  // in drawing order
+    RegionOfInterest region_;
+    QRect outlineBounds_;         // of the region's outline, when drawn
+};
 
 }  // namespace tessmet
