@@ -600,12 +600,16 @@ int CTessmetView::RedrawRecord(ObjectKind kind, int index, bool inverted) {
     // The pen is the last three fields; the all-zero pen draws by inverting.
     if (inverted && fields.size() >= 3) std::fill(fields.end() - 3, fields.end(), 0);
     int drawn = 0;
+    QRect touched;
     {
         Canvas canvas(images_.display(), mask_);
         drawn = DrawRecord(canvas, kind, fields, calibration(), MeasureLookFrom(host_.settings()), false);
+        canvas.flush();
+        touched = canvas.takeTouched();
     }
     if (drawn != 0) return -1;
-    DisplayChanged();
+    // Only what the blink drew is redone at the next composition.
+    if (!touched.isEmpty()) DisplayChanged(touched);
     return 0;
 }
 
