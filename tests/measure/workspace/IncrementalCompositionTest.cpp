@@ -106,24 +106,12 @@ struct Run {
         }
     }
 
-    // What the result list does to show a selected record: draws it again, inverted, straight
-    // into the display, and tells the view where.
+    // The result list's blink of a selected record: the record drawn again, inverted, straight
+    // into the display.
     void blinkRecord() {
         const int count = view->store().CountOf(Kind::TwoPointDistance);
         if (count == 0) return;
-        GraphicRecord record;
-        if (view->store().Get(Kind::TwoPointDistance, pick(count), record) != 0) return;
-        Measurement m;
-        if (DecodeRecord(Kind::TwoPointDistance, record.fields, m) != 0) return;
-        m.pen = {0, 1, 0};
-        QRect drawn;
-        {
-            Canvas canvas(view->images().display());
-            DrawMeasurement(canvas, m, view->calibration(), LookOf(host.settings()));
-            canvas.flush();
-            drawn = canvas.takeTouched();
-        }
-        view->DisplayChanged(drawn);
+        QCOMPARE(view->RedrawRecord(Kind::TwoPointDistance, pick(count), true), 0);
     }
 
     RegionOfInterest someRegion() {
