@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <string>
 
 using namespace tessmet;
 
@@ -148,6 +150,49 @@ TEST(Binarise, LargeRegionsAgreeWithAPixelLoop) {
         EXPECT_EQ(counts.roi, roiCount);
         EXPECT_EQ(counts.marked, expected);
         EXPECT_TRUE(layerAgrees);
+    }
+}
+
+// The row loops of each depth against one pixel at a time through ReadChannel and WritePixel:
+// the whole layer byte for byte (row padding and the 32-bit fourth byte included), over a stale
+// layer, on regions with several runs a row, small ones kept on one thread and large ones split.
+TEST(Binarise, EveryDepthAgreesWithThePixelAccessors) {
+    std::mt19937 random(2024);
+    const int w = 1101, h = 1003;  // odd width: 16- and 24-bit rows are padded
+    const RegionOfInterest regions[] = {
+        RegionOfInterest::Rectangle({0, 0}, {w - 1, h - 1}),
+        RegionOfInterest::Ellipse({-50, 3}, {1080, 1100}),
+        RegionOfInterest::Polygon({{5, 5}, {1095, 20}, {550, 500}, {1090, 990}, {10, 1000}, {560, 480}}),
+        RegionOfInterest::Rectangle({1, 2}, {1, 2}),
+        RegionOfInterest::Polygon({{0, 0}, {40, 3}, {3, 40}, {40, 40}, {20, 2}, {2, 20}}),
+    };
+    for (const int bpp : {16, 24, 32}) {
+        Dib original(w, h, bpp);
+        for (size_t i = 0; i < original.sizeBytes(); ++i) original.bits()[i] = static_cast<uint8_t>(random() >> 24);
+        for (const RegionOfInterest& region : regions) {
+            const RoiSpans roi = region.spans(w, h);
+            const int min = static_cast<int>(random() % 200) - 20, max = min + static_cast<int>(random() % 120) - 10;
+            const uint32_t colour = random() & 0x00FFFFFF;
+            Dib expected(w, h, bpp);
+            long long expectedMarked = 0;
+            const ColourBytes c = SplitColour(colour);
+            for (const RoiSpan& s : roi.spans())
+                for (int x = s.xBegin; x < s.xEnd; ++x) {
+                    const uint8_t* p = original.pixel(x, s.y);
+                    const int sum = ReadChannel(p, Channel::Blue, bpp) + ReadChannel(p, Channel::Green, bpp) + ReadChannel(p, Channel::Red, bpp);
+                    if (sum < 3 * min || sum > 3 * max) continue;
+                    WritePixel(expected.pixel(x, s.y), c.blue, c.green, c.red, bpp);
+                    ++expectedMarked;
+                }
+            Dib layer(w, h, bpp);
+            layer.fill(0xA5);  // an earlier result, padding included
+            const BinariseCounts counts = Binarise(original, layer, roi, max, min, colour);
+            const std::string what = std::to_string(bpp) + " bits, " + std::to_string(roi.pixelCount()) + " pixels, max " +
+                                     std::to_string(max) + ", min " + std::to_string(min);
+            EXPECT_EQ(counts.roi, roi.pixelCount()) << what;
+            EXPECT_EQ(counts.marked, expectedMarked) << what;
+            EXPECT_EQ(std::memcmp(layer.bits(), expected.bits(), layer.sizeBytes()), 0) << what;
+        }
     }
 }
 
