@@ -57,18 +57,9 @@ void ColourDisplay(const Dib& original, Dib& layer, const RoiSpans& roi, bool re
     layer.fill(0);
     if (!red && !green && !blue) return;
     const int bpp = original.bitsPerPixel();
-    const int bytes = original.bytesPerPixel();
-    const std::vector<RoiSpan>& spans = roi.spans();
-    ForEachSpanPart(roi, [&](size_t first, size_t end, size_t) {
-        for (size_t i = first; i < end; ++i) {
-            const RoiSpan& span = spans[i];
-            const uint8_t* s = original.pixel(span.xBegin, span.y);
-            uint8_t* d = layer.pixel(span.xBegin, span.y);
-            for (int x = span.xBegin; x < span.xEnd; ++x, s += bytes, d += bytes) {
-                WritePixel(d, blue ? ReadChannel(s, Channel::Blue, bpp) : 0, green ? ReadChannel(s, Channel::Green, bpp) : 0,
-                           red ? ReadChannel(s, Channel::Red, bpp) : 0, bpp);
-            }
-        }
+    MapRegionPixels(original, layer, roi, [&](const uint8_t* s, uint8_t* d) {
+        WritePixel(d, blue ? ReadChannel(s, Channel::Blue, bpp) : 0, green ? ReadChannel(s, Channel::Green, bpp) : 0,
+                   red ? ReadChannel(s, Channel::Red, bpp) : 0, bpp);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "measure/processing/Dib.h"
 #include "measure/processing/RoiSpans.h"
 
 #include <algorithm>
@@ -42,6 +43,22 @@ size_t ForEachSpanPart(const RoiSpans& roi, Work&& work, size_t maxParts = 0) {
     work(cuts[0], cuts[1], size_t{0});
     for (std::thread& t : threads) t.join();
     return cuts.size() - 1;
+}
+
+// Writes every pixel of the region on the layer from the same pixel of the original:
+// pixel(source, destination) gets both pixels' first bytes. The caller has cleared the layer.
+template <typename Pixel>
+void MapRegionPixels(const Dib& original, Dib& layer, const RoiSpans& roi, Pixel&& pixel) {
+    const int bytes = original.bytesPerPixel();
+    const std::vector<RoiSpan>& spans = roi.spans();
+    ForEachSpanPart(roi, [&](size_t first, size_t end, size_t) {
+        for (size_t i = first; i < end; ++i) {
+            const RoiSpan& span = spans[i];
+            const uint8_t* s = original.pixel(span.xBegin, span.y);
+            uint8_t* d = layer.pixel(span.xBegin, span.y);
+            for (int x = span.xBegin; x < span.xEnd; ++x, s += bytes, d += bytes) pixel(s, d);
+        }
+    });
 }
 
 }  // namespace tessmet
