@@ -109,4 +109,12 @@ void GalleryItemDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpti
     editor->setGeometry(label.x(), label.y(), label.width(), option.fontMetrics.height() + 6);
 }
 
+void GalleryItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    static constexpr const char* kFilledWith = "galleryNameShown";
+    const QString name = index.data(Qt::EditRole).toString();
+    if (editor->property(kFilledWith).toString() == name) return;
+    editor->setProperty(kFilledWith, name);
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
 }  // namespace lumora

@@ -33,6 +33,9 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    // Fills the name editor once, and again only if the name itself changed: a thumbnail or a
+    // folder check that arrives while the user types must not undo the typing.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
 private:
     void paintIcon(QPainter* painter, const QRect& icon, bool selected, const QModelIndex& index) const;
