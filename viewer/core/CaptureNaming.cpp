@@ -58,6 +58,14 @@ std::optional<std::string> ManualCaptureName(std::string_view typed) {
     return std::string(typed.substr(first));
 }
 
+std::optional<std::string> CaptureNameProblem(std::string_view name) {
+    const std::string quoted = "The name \"" + std::string(name) + "\" cannot be used: ";
+    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos)
+        return quoted + "a file name cannot contain / or \\.";
+    if (name == "." || name == "..") return quoted + "it names a folder.";
+    return std::nullopt;
+}
+
 std::string ReplaceFileQuestion(const std::string& fileName) {
     return "\nThis folder already contains a file '" + fileName +
            "'.\n\nWould you like to replace the existing file with this one?\n";

@@ -29,6 +29,11 @@ std::string CaptureFileName(const std::string& baseName, int captureType);
 // left (the user is then told "Input the file name.").
 std::optional<std::string> ManualCaptureName(std::string_view typed);
 
+// Why a typed name (already without its leading blanks) cannot name a file in the gallery
+// folder, or nothing when it can. A name holding a folder separator would write the capture
+// somewhere else than the gallery ("../x", "sub/x"), and "." or ".." name folders.
+std::optional<std::string> CaptureNameProblem(std::string_view name);
+
 // The warning shown for an empty typed name, and its caption.
 inline constexpr const char* kEmptyNameMessage = "Input the file name.";
 inline constexpr const char* kEmptyNameCaption = "Warning";

@@ -69,4 +69,24 @@ TEST(CaptureNaming, TypedNames) {
     EXPECT_EQ(ManualCaptureName(""), std::nullopt);
 }
 
+TEST(CaptureNaming, TypedNamesThatWouldLeaveTheGallery) {
+    struct Case {
+        std::string_view name;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"sample", false},    {"a b", false},   {"..x", false},          {"x..", false},
+        {"../sample", true},  {"sub/x", true},  {"..\\sample", true},    {"/etc/x", true},
+        {".", true},          {"..", true},     {std::string_view("a\0b", 3), true},
+    };
+    for (const Case& c : cases) {
+        const auto problem = CaptureNameProblem(c.name);
+        EXPECT_EQ(problem.has_value(), c.refused) << c.name;
+        if (problem) {
+            EXPECT_EQ(problem->rfind("The name \"", 0), 0u) << *problem;
+        }
+    }
+    EXPECT_EQ(*CaptureNameProblem("a/b"), "The name \"a/b\" cannot be used: a file name cannot contain / or \\.");
+}
+
 }  // namespace
