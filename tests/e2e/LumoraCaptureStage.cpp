@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace lumora;
 
 class tst_LumoraCaptureStage : public QObject {
@@ -52,6 +54,25 @@ private slots:
         const GallerySidecar sidecar = ReadGallerySidecar(gallery().toStdString(), "Pic00001.jpg");
         QCOMPARE(ZoomFromOptical(sidecar.optical), 100);
         QVERIFY(sidecar.onePixelLength > 0.0);
+    }
+
+    // The scale's corner sits at (630, 470) of the 640 x 480 frame with arms 112 frame pixels
+    // long; a 1600 x 1200 still draws it 2.5 times as large. Its horizontal arm is a bright line
+    // the specimen never has: every pixel of it near white, the rows beside it not.
+    void theScaleIsBurntIn() {
+        const QImage picture(gallery() + QStringLiteral("/Pic00001.jpg"));
+        QVERIFY(!picture.isNull());
+        const auto brightRun = [&picture](int y) {
+            int bright = 0;
+            for (int x = 1575 - 265; x <= 1570; ++x) {  // the arm without its two ends
+                const QColor c = picture.pixelColor(x, y);
+                bright += std::min({c.red(), c.green(), c.blue()}) >= 225 ? 1 : 0;
+            }
+            return bright;
+        };
+        QCOMPARE(brightRun(1175), 261);
+        QVERIFY(brightRun(1169) < 200);
+        QVERIFY(brightRun(1181) < 200);
     }
 
     void sendToTessmetIsRecordedForTheNextStage() {
