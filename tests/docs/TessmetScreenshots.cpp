@@ -19,6 +19,7 @@
 #include "measure/workspace/TessmetApplication.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -82,6 +83,9 @@ void ClickImagePoint(CTessmetView& view, QPoint image) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessmet"));
+    // The pictures' sizes are compared between machines: the desktop's font settings must not
+    // change them, so the font is the one a bare Debian desktop gives.
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     if (argc != 3) {
         std::fprintf(stderr, "usage: tessmet_screenshots PICTURE OUTDIR\n");
         return 2;
