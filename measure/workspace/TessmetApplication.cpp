@@ -26,6 +26,14 @@ void ConnectHandOver(SingleInstance& instance, CMainFrame& frame) {
 
 bool SaveAtExit(const CMainFrame& frame) { return SaveSettings(frame.settingsPath(), frame.settings()); }
 
+std::string CommandLinePicture(const std::vector<std::string>& arguments) {
+    return platform::ParseCommandLine(arguments).file;
+}
+
+bool OpenCommandLinePicture(CMainFrame& frame, const std::string& picture) {
+    return picture.empty() || frame.OpenImage(picture) == 0;
+}
+
 int RunTessmet(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessmet"));
@@ -34,11 +42,11 @@ int RunTessmet(int argc, char** argv) {
     const std::string programFolder = platform::ProgramFolder("Tessmet");
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-    const platform::CommandLine commandLine = platform::ParseCommandLine(arguments);
+    const std::string picture = CommandLinePicture(arguments);
 
     SingleInstance instance({QString::fromStdString(programFolder), QCoreApplication::applicationFilePath(), {}, {}});
     if (!instance.claim()) {
-        instance.handOver(QString::fromStdString(commandLine.file));
+        instance.handOver(QString::fromStdString(picture));
         return 0;
     }
 
@@ -52,9 +60,8 @@ int RunTessmet(int argc, char** argv) {
     }
     frame.AfterShown();
 
-    // A picture named on the command line that cannot be opened ends the program. It opens
-    // once the workspace has its real size, so its window starts at the workspace's corner.
-    if (!commandLine.file.empty() && frame.OpenImage(commandLine.file) != 0) return 1;
+    // A picture named on the command line that cannot be opened ends the program.
+    if (!OpenCommandLinePicture(frame, picture)) return 1;
 
     const int code = app.exec();
     SaveAtExit(frame);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tessmet {
 
@@ -13,6 +14,14 @@ void ConnectHandOver(SingleInstance& instance, CMainFrame& frame);
 
 // What is written back when the program ends: the pens and options.
 bool SaveAtExit(const CMainFrame& frame);
+
+// The picture named on the command line (arguments without the program name): `- "PICTURE"` as
+// the viewer starts the program, or a plain `PICTURE`; empty when none is named.
+std::string CommandLinePicture(const std::vector<std::string>& arguments);
+
+// Opens the command line's picture once the main window is shown (its window then starts at the
+// workspace's corner): true when none was named or it opened, false when the program should end.
+bool OpenCommandLinePicture(CMainFrame& frame, const std::string& picture);
 
 // Tessmet from start to end: one instance per user (a second start hands its picture to the
 // first and ends), the main window with its settings, the picture named on the command line,
