@@ -155,14 +155,19 @@ QStringList ExpandDesktopExec(const DesktopEntry& entry, const QString& filePath
     bool inArgument = false;  // something was written to `current`, or a quote opened it
     bool quoted = false;
     bool fileGiven = false;
+    bool programFromCode = false;  // the program itself would come from a field code
+    bool currentFromCode = false;
     const QString& exec = entry.exec;
     const auto finish = [&] {
+        if (arguments.isEmpty() && currentFromCode) programFromCode = true;
         if (inArgument) arguments << current;
         current.clear();
         inArgument = false;
+        currentFromCode = false;
     };
     const auto append = [&](const QString& text) {
         current += text;
+        currentFromCode = true;
         if (!text.isEmpty()) inArgument = true;
     };
     for (qsizetype i = 0; i < exec.size(); ++i) {
@@ -194,6 +199,7 @@ QStringList ExpandDesktopExec(const DesktopEntry& entry, const QString& filePath
                     if (entry.icon.isEmpty()) break;
                     // Standing alone, it is two arguments.
                     if (!inArgument && (i + 1 == exec.size() || exec[i + 1] == ' ')) {
+                        if (arguments.isEmpty()) return {};
                         arguments << QStringLiteral("--icon") << entry.icon;
                     } else {
                         append(entry.icon);
@@ -202,7 +208,7 @@ QStringList ExpandDesktopExec(const DesktopEntry& entry, const QString& filePath
                 case 'c': append(entry.name); break;
                 case 'k': append(entryPath); break;
                 case '%': append(QStringLiteral("%")); break;
-                case 'd': case 'D': case 'n': case 'N': case 'v': case 'm': break;
+                case 'd': case 'D': case 'n': case 'N': case 'v': case 'm': currentFromCode = true; break;
                 default: return {};
             }
         } else {
@@ -212,7 +218,7 @@ QStringList ExpandDesktopExec(const DesktopEntry& entry, const QString& filePath
     }
     if (quoted) return {};
     finish();
-    if (arguments.isEmpty() || arguments.first().isEmpty()) return {};
+    if (arguments.isEmpty() || arguments.first().isEmpty() || programFromCode) return {};
     if (!fileGiven) arguments << filePath;
     return arguments;
 }

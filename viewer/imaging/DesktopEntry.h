@@ -33,7 +33,8 @@ bool DesktopEntryHandles(const DesktopEntry& entry, const QString& mimeType, con
 // arguments and their escapes resolved, %f %F %u %U replaced by the path (local files may go
 // as paths for URLs), %i by "--icon" and the icon, %c by the name, %k by `entryPath`, %% by %,
 // the retired codes dropped. A command line without a file code gets the path at the end.
-// Empty for a command line that cannot be read (an open quote, an unknown code, no program).
+// Empty for a command line that cannot be read (an open quote, an unknown code, no program, or
+// a program named by a field code, which would run the file itself).
 QStringList ExpandDesktopExec(const DesktopEntry& entry, const QString& filePath, const QString& entryPath = {});
 
 // The folders desktop files are installed in, most important first: $XDG_DATA_HOME/applications

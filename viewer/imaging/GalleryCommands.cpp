@@ -106,8 +106,15 @@ void GalleryCommands::OpenWith() {
     if (row < 0) return;
     const QString path = pathOf(row);
     const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+    QString typeName = type.isValid() ? type.name() : QString();
+    // Without the system's type database the gallery's two kinds are still known by name.
+    if (typeName.isEmpty() || typeName == QLatin1String("application/octet-stream"))
+        typeName = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) ? QStringLiteral("image/bmp")
+                                                                              : QStringLiteral("image/jpeg");
+    const QStringList folders = applicationFolders_.isEmpty() ? DesktopApplicationFolders() : applicationFolders_;
     auto* dialog = new OpenWithDialog(
-        path, ApplicationsFor(type.name(), type.allAncestors(), DesktopApplicationFolders(), QLocale::system().name()),
+        path, ApplicationsFor(typeName, type.isValid() ? type.allAncestors() : QStringList(), folders,
+                              QLocale::system().name()),
         parent_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog, path] {

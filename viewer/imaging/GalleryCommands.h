@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -60,6 +61,9 @@ public:
 
     void setMessages(std::unique_ptr<GalleryMessages> messages);
     void setProcessStarter(ProcessStarter starter) { starter_ = std::move(starter); }
+    // Where "&Opening from program" looks for installed applications; the desktop's usual
+    // folders (DesktopApplicationFolders) when empty.
+    void setApplicationFolders(const QStringList& folders) { applicationFolders_ = folders; }
 
 private:
     void showContextMenu(const QPoint& at);
@@ -72,6 +76,7 @@ private:
     QWidget* parent_;
     std::unique_ptr<GalleryMessages> messages_;
     ProcessStarter starter_ = DetachedProcessStarter();
+    QStringList applicationFolders_;
 };
 
 }  // namespace lumora
