@@ -143,6 +143,7 @@ GalleryFileFacts GalleryCommands::FileFacts(int row) {
     if (item && item->state == GalleryItem::ThumbnailState::Ready && item->width > 0) {
         facts.width = item->width;
         facts.height = item->height;
+        facts.thumbnail = item->thumbnail;
     } else {
         codec::Dib picture;
         codec::PictureSize size;

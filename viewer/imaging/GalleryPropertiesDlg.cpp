@@ -2,6 +2,9 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPixmap>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -61,16 +64,44 @@ GalleryPropertiesDlg::GalleryPropertiesDlg(const GalleryFileFacts& facts, QWidge
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("%1 Properties").arg(facts.name));
     auto* layout = new QVBoxLayout(this);
+    // The picture and its name on top, as the list shows them.
+    auto* header = new QHBoxLayout;
+    auto* picture = new QLabel(this);
+    picture->setFixedSize(94, 74);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::Box);
+    if (!facts.thumbnail.isNull()) picture->setPixmap(QPixmap::fromImage(facts.thumbnail));
+    auto* title = new QLabel(facts.name, this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    title->setFont(bold);
+    header->addWidget(picture);
+    header->addSpacing(12);
+    header->addWidget(title, 1);
+    layout->addLayout(header);
+
     form_ = new QFormLayout;
     QFormLayout* form = form_;
     form->setLabelAlignment(Qt::AlignLeft);
     form->setHorizontalSpacing(16);
     for (const auto& [label, text] : GalleryPropertyRows(facts)) {
+        // A rule above the calibration rows, which come from the sidecar.
+        if (label == QLatin1String("Magnification file:")) {
+            auto* rule = new QFrame(this);
+            rule->setFrameShape(QFrame::HLine);
+            rule->setFrameShadow(QFrame::Sunken);
+            form->addRow(rule);
+        }
         auto* value = new QLabel(text, this);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setWordWrap(true);
         form->addRow(label, value);
     }
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addLayout(form);
@@ -81,8 +112,11 @@ GalleryPropertiesDlg::GalleryPropertiesDlg(const GalleryFileFacts& facts, QWidge
 
 QString GalleryPropertiesDlg::Text(const QString& label) const {
     for (int row = 0; row < form_->rowCount(); ++row) {
-        const auto* name = qobject_cast<QLabel*>(form_->itemAt(row, QFormLayout::LabelRole)->widget());
-        const auto* value = qobject_cast<QLabel*>(form_->itemAt(row, QFormLayout::FieldRole)->widget());
+        const QLayoutItem* nameItem = form_->itemAt(row, QFormLayout::LabelRole);
+        const QLayoutItem* valueItem = form_->itemAt(row, QFormLayout::FieldRole);
+        if (!nameItem || !valueItem) continue;  // a rule
+        const auto* name = qobject_cast<QLabel*>(nameItem->widget());
+        const auto* value = qobject_cast<QLabel*>(valueItem->widget());
         if (name && value && name->text() == label) return value->text();
     }
     return {};

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QImage>
 #include <QString>
 
 #include <utility>
@@ -23,6 +24,7 @@ struct GalleryFileFacts {
     QString unit;
     double onePixelLength = 0;
     int zoom = 0;
+    QImage thumbnail;  // the list's, when it has made one
 };
 
 // "48.5 KB (49,664 bytes)"; sizes under a kilobyte in bytes alone.

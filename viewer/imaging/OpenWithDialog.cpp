@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace lumora {
@@ -32,15 +33,21 @@ OpenWithDialog::OpenWithDialog(const QString& filePath, std::vector<InstalledApp
     programs_ = new QListWidget(this);
     programs_->setIconSize(QSize(24, 24));
     programs_->setUniformItemSizes(true);
+    programs_->setSpacing(2);
+    // Every row has an icon, the theme's or the style's, so the names line up.
+    const QIcon program = QIcon::fromTheme(QStringLiteral("application-x-executable"), style()->standardIcon(QStyle::SP_FileIcon));
     for (size_t i = 0; i < applications_.size(); ++i) {
         const DesktopEntry& entry = applications_[i].entry;
-        auto* item = new QListWidgetItem(QIcon::fromTheme(entry.icon, QIcon::fromTheme(QStringLiteral("application-x-executable"))),
-                                         entry.name, programs_);
+        const QIcon icon = entry.icon.startsWith('/') ? QIcon(entry.icon) : QIcon::fromTheme(entry.icon);
+        auto* item = new QListWidgetItem(icon.isNull() ? program : icon, entry.name, programs_);
         item->setData(Qt::UserRole, static_cast<int>(i));
         item->setToolTip(entry.exec);
     }
-    auto* other = new QListWidgetItem(QIcon::fromTheme(QStringLiteral("document-open")), QStringLiteral("Other program..."), programs_);
+    auto* other = new QListWidgetItem(
+        QIcon::fromTheme(QStringLiteral("document-open"), style()->standardIcon(QStyle::SP_DirOpenIcon)),
+        QStringLiteral("Other program..."), programs_);
     other->setData(Qt::UserRole, kOtherProgramRow);
+    other->setToolTip(QStringLiteral("Choose a program on the disk"));
     programs_->setCurrentRow(0);
     problem_ = new QLabel(this);
     problem_->setWordWrap(true);
@@ -57,7 +64,7 @@ OpenWithDialog::OpenWithDialog(const QString& filePath, std::vector<InstalledApp
     layout->addWidget(programs_, 1);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
-    resize(420, 400);
+    resize(420, 320);
 }
 
 QString OpenWithDialog::Problem() const { return problem_->text(); }
