@@ -40,6 +40,13 @@ GalleryCommands::GalleryCommands(CGalleryListCtrl* list, const ViewerSettings& s
     : QObject(parent), list_(list), settings_(settings), parent_(parent), messages_(std::make_unique<BoxMessages>(parent)) {
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this, &GalleryCommands::showContextMenu);
+    connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!index.isValid() || !list_) return;
+        QString unit;
+        double onePixelLength = 0;
+        if (!list_->GetItemCalibration(index.row(), unit, onePixelLength)) return;
+        emit openRequested(pathOf(index.row()), unit, onePixelLength);
+    });
 }
 
 GalleryCommands::~GalleryCommands() = default;

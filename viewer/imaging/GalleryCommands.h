@@ -65,6 +65,11 @@ public:
     // folders (DesktopApplicationFolders) when empty.
     void setApplicationFolders(const QStringList& folders) { applicationFolders_ = folders; }
 
+signals:
+    // An item was double-clicked: the window shows the picture at `path` in its active pane
+    // with the calibration the item's sidecar gives.
+    void openRequested(const QString& path, const QString& unit, double onePixelLength);
+
 private:
     void showContextMenu(const QPoint& at);
     QString folder() const;

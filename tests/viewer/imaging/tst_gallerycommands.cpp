@@ -161,6 +161,28 @@ private slots:
         QCOMPARE(g.Texts(), (QStringList{"a.jpg", "b.jpg"}));
     }
 
+    // A double click asks the window to show the picture with its sidecar's calibration.
+    void doubleClickRequestsThePictureWithItsCalibration() {
+        Gallery g;
+        WritePicture(g.dir.file("a.jpg"));
+        WriteText(g.dir.file("b.jpg"), "x");
+        WriteText(g.dir.file("bjpg.mag"), "[CAL]\r\nUnit=um\r\nOnePixelLen=2.500000\r\n");
+        g.Fill();
+        g.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.window));
+        QSignalSpy requests(g.commands, &GalleryCommands::openRequested);
+        for (const int row : {1, 0}) {
+            const QPoint at = g.list->visualRect(g.list->model().index(row)).center();
+            QTest::mouseClick(g.list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(g.list->viewport(), Qt::LeftButton, {}, at);
+        }
+        QTest::mouseClick(g.list->viewport(), Qt::LeftButton, {}, QPoint(900, 100));
+        QTest::mouseDClick(g.list->viewport(), Qt::LeftButton, {}, QPoint(900, 100));  // beside the items
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0], (QVariantList{g.Path("b.jpg"), "um", 2.5}));
+        QCOMPARE(requests[1], (QVariantList{g.Path("a.jpg"), "mm", 1.0}));
+    }
+
     void deleteAsksThenRemovesExactlyTheSelection_data() {
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<bool>("yes");
