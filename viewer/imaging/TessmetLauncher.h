@@ -18,9 +18,9 @@ public:
 
     QString Program() const;
     QString WorkingFolder() const;
-    // The parameter text as the program receives it: "-" and the picture's path. The path is an
-    // argument of its own, so blanks and double quotes in it arrive unchanged (split from the
-    // text, a quote inside the path would cut it in two).
+    // The parameter text as the program receives it: "-" and the picture's full path. The path
+    // is an argument of its own, so blanks and double quotes in it arrive unchanged (split from
+    // the text, a quote inside the path would cut it in two).
     static QStringList Arguments(const QString& picturePath);
 
     // False when the program could not be started; FailureMessage() says so for the user.
