@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <set>
+#include <unistd.h>
 
 using namespace lumora;
 using testsupport::TempDir;
@@ -101,6 +102,27 @@ TEST(GalleryDelete, AReadOnlyFolderDeletesNothing) {
     }));
     std::filesystem::permissions(gallery, std::filesystem::perms::owner_all);
     EXPECT_EQ(Entries(gallery), (std::set<std::string>{"a.jpg", "ajpg.mag"}));
+}
+
+// The picture goes but its sidecar cannot: the picture counts as deleted and the message says
+// what was left. In a shared folder with the sticky bit, only a file's owner may delete it, so
+// the picture belongs to the ordinary user and the sidecar to another account.
+TEST(GalleryDelete, ASidecarThatCannotGoIsReported) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs a second account to own the sidecar";
+    TempDir dir;
+    const auto gallery = dir.path() / "gallery";
+    std::filesystem::create_directory(gallery);
+    WriteText((gallery / "ajpg.mag").string(), "x");  // root's
+    testsupport::OpenToOthers(dir.path());
+    std::filesystem::permissions(gallery, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    EXPECT_TRUE(testsupport::AsOrdinaryUser([&] {
+        WriteText((gallery / "a.jpg").string(), "x");
+        const DeleteResult result = DeleteGalleryPicture(gallery.string(), "a.jpg");
+        return result.pictureGone && result.sidecar.empty() &&
+               result.message ==
+                   "\"a.jpg\" was deleted, but its magnification file \"ajpg.mag\" cannot be deleted: Operation not permitted.";
+    }));
+    EXPECT_EQ(Entries(gallery), (std::set<std::string>{"ajpg.mag"}));
 }
 
 // --- Desktop files ------------------------------------------------------------------------------
