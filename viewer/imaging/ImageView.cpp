@@ -1,19 +1,17 @@
 #include "viewer/imaging/ImageView.h"
 
-#include "platform/CommandLine.h"
 #include "viewer/core/ViewerSettings.h"
 #include "viewer/imaging/DrawAngleObj.h"
 #include "viewer/imaging/ImageFormatRecord.h"
+#include "viewer/imaging/TessmetLauncher.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -676,31 +674,13 @@ void CImageView::RunCommand(int command) {
     }
 }
 
-QString CImageView::TessmetProgram() const {
-    const QString folder = QString::fromStdString(settings_.tessmetFolder);
-    const QFileInfo inFolder(folder + QStringLiteral("/tessmet"));
-    if (!folder.isEmpty() && inFolder.isFile() && inFolder.isExecutable()) return inFolder.absoluteFilePath();
-    return QStringLiteral("tessmet");
-}
+QString CImageView::TessmetProgram() const { return TessmetLauncher(settings_).Program(); }
 
-namespace {
-
-QStringList TessmetArgumentsFor(const QString& path) {
-    const std::string parameters = " - \"" + path.toStdString() + "\"";
-    QStringList arguments;
-    for (const std::string& a : platform::SplitParameterText(parameters)) arguments << QString::fromStdString(a);
-    return arguments;
-}
-
-}  // namespace
-
-QStringList CImageView::TessmetArguments() const { return TessmetArgumentsFor(imagePath_); }
+QStringList CImageView::TessmetArguments() const { return TessmetLauncher::Arguments(imagePath_); }
 
 void CImageView::SendToTessmet() {
-    const QString program = TessmetProgram();
-    const QString folder = QString::fromStdString(settings_.tessmetFolder);
-    if (!QProcess::startDetached(program, TessmetArguments(), folder))
-        emit message(QStringLiteral("Cannot start the measurement program \"%1\".").arg(program));
+    const TessmetLauncher launcher(settings_);
+    if (!launcher.Start(imagePath_)) emit message(launcher.FailureMessage());
 }
 
 // --- Drag and drop --------------------------------------------------------------------------
