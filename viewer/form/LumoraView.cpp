@@ -49,6 +49,14 @@ int ResolutionOfWidth(int width) {
 
 QRect ToQRect(const FormRect& r) { return {r.x, r.y, r.width, r.height}; }
 
+// The small picture buttons of the tool column: light keys on the dark panel, the chosen tool
+// in the skin's teal.
+const char* const kToolColumnStyle =
+    "QPushButton { background: #eceff3; border: 1px solid #596372; border-radius: 3px; padding: 0; }"
+    "QPushButton:hover { border: 1px solid #2fd3c4; }"
+    "QPushButton:pressed { background: #cfd6de; }"
+    "QPushButton:checked { background: #a8ece5; border: 2px solid #19b3a4; }";
+
 // The layout buttons on the form, left to right, and the layout each selects.
 constexpr std::array<PaneLayout, 4> kLayoutOfButton = {PaneLayout::One, PaneLayout::TwoH, PaneLayout::TwoV,
                                                        PaneLayout::Four};
@@ -103,6 +111,7 @@ void CLumoraView::PlaceToolButtons() {
         button->setGeometry(kToolColumnX, kToolButtonY[k], kToolButtonSize, kToolButtonSize);
         button->setIcon(FormBitmapIcon(kBitmapToolSelect + static_cast<int>(k)));
         button->setIconSize(QSize(kFormBitmapSize, kFormBitmapSize));
+        button->setStyleSheet(QString::fromLatin1(kToolColumnStyle));
         connect(button, &QPushButton::clicked, this, [this, k] { PressToolButton(static_cast<int>(k)); });
         toolButtons_[k] = button;
     }
@@ -116,6 +125,7 @@ void CLumoraView::PlaceToolButtons() {
     calibration_->setIcon(FormBitmapIcon(kBitmapCalibration));
     calibration_->setIconSize(QSize(kFormBitmapSize, kFormBitmapSize));
     calibration_->setToolTip(QStringLiteral("Calibration"));
+    calibration_->setStyleSheet(QString::fromLatin1(kToolColumnStyle));
     connect(calibration_, &QPushButton::clicked, this, &CLumoraView::OpenCalibrationDialog);
 }
 
@@ -153,6 +163,7 @@ void CLumoraView::SetUpColourButtons() {
         button->setColour(colours[k]);
         button->setDefaultText(k == 0 ? QStringLiteral("Transparent") : QStringLiteral("Default Color"));
         button->setToolTip(QString::fromLatin1(kTips[k]));
+        button->setStyleSheet(QString::fromLatin1(kToolColumnStyle));
         connect(button, &CColorPickerButton::selectionEndOk, this,
                 [this](ColorRef colour, int id) { ApplyColour(id, colour); });
         colourButtons_[k] = button;
@@ -722,6 +733,11 @@ void CLumoraView::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
 }
 
+void CLumoraView::showEvent(QShowEvent* event) {
+    everShown_ = true;
+    QWidget::showEvent(event);
+}
+
 void CLumoraView::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (event->isAccepted()) Shutdown();
@@ -743,7 +759,8 @@ void CLumoraView::Shutdown() {
     state.fillColor = static_cast<int32_t>(colourButtons_[0]->colour());
     state.lineColor = static_cast<int32_t>(colourButtons_[1]->colour());
     state.textColor = static_cast<int32_t>(colourButtons_[2]->colour());
-    WriteFormState(settings_.applicationFolder, state);
+    // A form that never showed (the screen was too small) has nothing of the user's to keep.
+    if (everShown_) WriteFormState(settings_.applicationFolder, state);
 
     gallery_->RemoveAll();
     magnification_.stop();

@@ -119,6 +119,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -175,6 +176,7 @@ private:
     bool calibrationLine_ = false;
     bool replaceAgreed_ = false;  // the user has just agreed to replace the capture's file
     bool shutDown_ = false;
+    bool everShown_ = false;
 
     // Moving the caption-less window by hand where the window system cannot do it.
     bool manualMove_ = false;

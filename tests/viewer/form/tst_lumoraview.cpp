@@ -591,6 +591,7 @@ private slots:
         QFETCH(QByteArray, ini);
         Fixture f;
         CLumoraView& form = f.make();
+        form.show();
         QVERIFY(!fs::exists(f.folder.file("lumora.ini")));  // nothing written at start
         if (changed) {
             form.resolutionCombo()->setCurrentIndex(2);
@@ -609,6 +610,14 @@ private slots:
         QCOMPARE(again.switchButton(OverlaySwitch::Grid)->isPushed(), changed);
         QCOMPARE(again.pane(0)->Switches().scale, !changed);
         QCOMPARE(again.colourButton(0)->colour(), changed ? static_cast<ColorRef>(kNoFillColor) : ColorRef(0));
+    }
+
+    void aFormNeverShownWritesNothing() {
+        // The screen was too small: the program ends before the window shows.
+        Fixture f;
+        f.make();
+        f.form.reset();
+        QVERIFY(!fs::exists(f.folder.file("lumora.ini")));
     }
 
     void closingTheWindowEndsTheForm() {
