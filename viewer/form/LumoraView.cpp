@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -382,9 +383,18 @@ void CLumoraView::SelectLayout(PaneLayout layout) {
     first.SetSelected(true);
     camera_->SetLive(1, kLiveWidth, kLiveHeight);
     resolution_->setEnabled(one);
-    switchButton(OverlaySwitch::Scale)->setEnabled(one);
-    switchButton(OverlaySwitch::Grid)->setEnabled(one);
-    switchButton(OverlaySwitch::CentreLine)->setEnabled(one);
+    for (OverlaySwitch which : {OverlaySwitch::Scale, OverlaySwitch::Grid, OverlaySwitch::CentreLine}) {
+        CSkinButton* button = switchButton(which);
+        button->setEnabled(one);
+        // The switch faces have no disabled picture: a disabled switch is shown faded.
+        if (one) {
+            button->setGraphicsEffect(nullptr);
+        } else if (!button->graphicsEffect()) {
+            auto* fade = new QGraphicsOpacityEffect(button);
+            fade->setOpacity(0.35);
+            button->setGraphicsEffect(fade);
+        }
+    }
     layout_ = layout;
     for (size_t i = 0; i < layoutButtons_.size(); ++i) layoutButtons_[i]->setPushed(kLayoutOfButton[i] == layout);
     SetJogMode(kPaneLive);
