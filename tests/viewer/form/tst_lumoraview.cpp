@@ -10,6 +10,7 @@
 #include "viewer/core/JogControl.h"
 #include "viewer/core/SimulatedCamera.h"
 #include "viewer/core/SkinButton.h"
+#include "viewer/core/SettingDlg.h"
 #include "viewer/core/V4l2Camera.h"
 #include "viewer/form/FormBitmaps.h"
 #include "viewer/form/LumoraView.h"
@@ -49,9 +50,10 @@ public:
         names.pop_front();
         return name;
     }
-    bool RunSettings(ViewerSettings&, SettingDlgHost& host) override {
+    bool RunSettings(ViewerSettings& settings, SettingDlgHost& host) override {
         ++settingsRuns;
         settingsHost = &host;
+        if (settingsRun) return settingsRun(settings, host);
         return settingsResult;
     }
     void Print(CImageView& pane) override { printed.push_back(&pane); }
@@ -65,6 +67,7 @@ public:
     int settingsRuns = 0;
     SettingDlgHost* settingsHost = nullptr;
     bool settingsResult = true;
+    std::function<bool(ViewerSettings&, SettingDlgHost&)> settingsRun;  // the real dialog, driven
     std::vector<CImageView*> printed;
     std::vector<QUrl> urls;
 };
@@ -397,6 +400,52 @@ private slots:
         QCOMPARE(f.prompts->settingsRuns, 2);
         QCOMPARE(f.prompts->settingsHost, static_cast<SettingDlgHost*>(&form));
         QCOMPARE(form.pane(0)->Magnification(), 100);  // the simulated camera's zoom
+    }
+
+    void theSettingDialogWorksThroughTheForm() {
+        Fixture f;
+        const std::string other = f.folder.file("Other");
+        fs::create_directory(other);
+        testsupport::WriteText(other + "/Pic00004.bmp", "not a picture");
+        CLumoraView& form = f.make();
+        QTRY_VERIFY(!form.WaitingForFirstFrame());
+        QVERIFY(form.camera().SetProperty(CameraProperty::Gamma, 150));
+        f.prompts->settingsRun = [&](ViewerSettings& settings, SettingDlgHost& host) {
+            CSettingDlg dialog(settings, host);
+            dialog.setMessenger([](const QString&) {});
+            dialog.galleryFolderEdit()->setText(QString::fromStdString(other));
+            dialog.defaultButton()->click();  // factory values into CAMERA_PROP and the camera
+            dialog.okButton()->click();
+            return dialog.result() == QDialog::Accepted;
+        };
+        form.RunJogAction(kJogSettings);
+        QCOMPARE(form.camera().GetProperty(CameraProperty::Gamma), std::optional<int>(100));
+        QCOMPARE(f.settings.galleryFolder, other);
+        QCOMPARE(form.gallery()->folder(), QString::fromStdString(other));
+        QCOMPARE(form.gallery()->ItemCount(), 1);
+        QCOMPARE(form.gallery()->ItemText(0), QStringLiteral("Pic00004.bmp"));
+        // The next capture goes to the new folder, numbered after what is there.
+        form.RunJogAction(kJogCapture);
+        QVERIFY(fs::exists(other + "/Pic00005.bmp"));
+    }
+
+    void draggingThePanelMovesTheWindow() {
+        Fixture f;
+        CLumoraView& form = f.make();
+        form.move(10, 10);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint start = form.pos();
+        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(700, 20));
+        QTest::mouseMove(&form, QPoint(750, 60));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(750, 60));
+        QCOMPARE(form.pos(), start + QPoint(50, 40));
+        QVERIFY(f.prompts->urls.empty());
+        // A press on the logo moves nothing.
+        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(100, 50));
+        QTest::mouseMove(&form, QPoint(150, 90));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(150, 90));
+        QCOMPARE(form.pos(), start + QPoint(50, 40));
     }
 
     // --- Capture to the gallery --------------------------------------------------------------
