@@ -1,12 +1,12 @@
-// Lumora, the viewer: the live camera picture. Starts once per user; a second start brings the
-// running window to the front instead. --simulate-camera uses the built-in simulated camera.
+// Lumora, the viewer: the main form with the camera, the panes and the gallery. Starts once
+// per user; a second start brings the running window to the front instead. --simulate-camera uses the built-in simulated camera.
 
-#include "viewer/app/LiveForm.h"
 #include "viewer/core/CameraSystems.h"
 #include "viewer/core/LumoraStartup.h"
 #include "viewer/core/ScreenQuery.h"
 #include "viewer/core/SingleInstance.h"
 #include "viewer/core/ViewerPaths.h"
+#include "viewer/form/LumoraView.h"
 
 #include <QApplication>
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
 
     lumora::SingleInstance instance(lumora::SingleInstance::DefaultServerName());
     lumora::PrimaryScreenQuery screen;
-    lumora::LiveFormFactory factory(lumora::MakeCameraSystem(simulate));
+    lumora::LumoraViewFactory factory(lumora::MakeCameraSystem(simulate));
     lumora::LumoraStartup startup(
         {instance, screen, factory, lumora::StartFolder(), lumora::DefaultTessmetFolder()});
     switch (startup.Run()) {
