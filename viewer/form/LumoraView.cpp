@@ -12,6 +12,7 @@
 #include "viewer/core/ViewerPaths.h"
 #include "viewer/form/FormBitmaps.h"
 #include "viewer/imaging/CGalleryListCtrl.h"
+#include "viewer/imaging/GalleryCommands.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -61,12 +62,6 @@ const char* const kToolColumnStyle =
 // The layout buttons on the form, left to right, and the layout each selects.
 constexpr std::array<PaneLayout, 4> kLayoutOfButton = {PaneLayout::One, PaneLayout::TwoH, PaneLayout::TwoV,
                                                        PaneLayout::Four};
-
-// A name typed for a capture must stay a file of the gallery folder.
-bool IsPlainFileName(const std::string& name) {
-    return name.find('/') == std::string::npos && name.find('\0') == std::string::npos && name != "." &&
-           name != "..";
-}
 
 }  // namespace
 
@@ -263,6 +258,8 @@ void CLumoraView::SetUpGallery() {
             [this](const QString& text) { prompts_->Tell(QStringLiteral("Lumora"), text, FormPrompts::Icon::Warning); });
     connect(gallery_, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { OpenGalleryItem(index.row()); });
+    // The strip's context menu: open with, properties, delete, rename, refresh, send to Tessmet.
+    galleryCommands_ = new GalleryCommands(gallery_, settings_, this);
     gallery_->Refresh(QString::fromStdString(settings_.galleryFolder));
 }
 
@@ -554,9 +551,10 @@ void CLumoraView::CaptureToGallery() {
                            FormPrompts::Icon::Warning);
             return;
         }
-        if (!IsPlainFileName(*name)) {
-            prompts_->Tell(QString::fromLatin1(kEmptyNameCaption),
-                           QStringLiteral("A file name cannot contain '/'."), FormPrompts::Icon::Warning);
+        // The capture must stay a file of the gallery folder.
+        if (const std::optional<std::string> problem = CaptureNameProblem(*name)) {
+            prompts_->Tell(QString::fromLatin1(kEmptyNameCaption), QString::fromStdString(*problem),
+                           FormPrompts::Icon::Warning);
             return;
         }
         baseName = *name;

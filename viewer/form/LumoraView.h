@@ -24,6 +24,7 @@ namespace lumora {
 class CCaptureDevice;
 class CColorPickerButton;
 class CGalleryListCtrl;
+class GalleryCommands;
 class CJogControl;
 class CSkinButton;
 class CameraSystem;
@@ -101,6 +102,7 @@ public:
     QPushButton* calibrationButton() const { return calibration_; }
     CJogControl* jog() const { return jog_; }
     CGalleryListCtrl* gallery() const { return gallery_; }
+    GalleryCommands* galleryCommands() const { return galleryCommands_; }
     CCalibrationDlg* calibrationDialog() const { return calibrationDlg_; }
     CCaptureDevice& camera() const { return *camera_; }
     bool frameArrived() const { return frameArrived_; }
@@ -152,6 +154,7 @@ private:
     PaneLayout layout_ = PaneLayout::One;
     CCaptureDevice* camera_;  // child
     CGalleryListCtrl* gallery_ = nullptr;
+    GalleryCommands* galleryCommands_ = nullptr;  // child
     CJogControl* jog_ = nullptr;
     QComboBox* resolution_ = nullptr;
     QComboBox* fileType_ = nullptr;
