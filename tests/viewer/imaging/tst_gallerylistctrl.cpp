@@ -60,6 +60,10 @@ struct ShownList {
 
 QString Folder(const TempDir& dir) { return QString::fromStdString(dir.path().string()); }
 
+int StoreEntries(const std::string& folder) {
+    return std::filesystem::exists(folder) ? static_cast<int>(testsupport::CountEntries(folder)) : 0;
+}
+
 // A list on screen whose thumbnails go through the store in `storeFolder` (a store object of its
 // own, as in a later run of the program) and whose decodes are counted.
 struct CountingList : ShownList {
@@ -398,6 +402,33 @@ private slots:
         QVERIFY(std::abs(shown.list.model().item(1)->thumbnail.pixelColor(45, 35).red() - 250) < 8);
         QCOMPARE(shown.list.model().tooltip(1), QString("File name = Pic00002.jpg\nImage size = 800 x 600\nZoom = x0"));
         QCOMPARE(shown.list.model().item(0)->thumbnail, first[0]);
+    }
+
+    void pictureChangedWhileDecodedIsNotStored() {
+        TempDir dir, cache;
+        const std::string picture = dir.file("a.jpg");
+        WritePicture(picture, 320, 240, 10);
+        const ThumbnailKey before = ThumbnailKey::Of(QString::fromStdString(picture));
+        auto store = std::make_shared<ThumbnailStore>(cache.file("thumbnails"));
+        {
+            ShownList shown;
+            shown.list.model().loader().setStore(store);
+            // Another program rewrites the picture while it is being decoded.
+            shown.list.model().loader().setBuilder([](const std::string& path) {
+                Thumbnail thumbnail = BuildThumbnail(path);
+                WritePicture(path, 640, 480, 220);
+                return thumbnail;
+            });
+            shown.list.Refresh(Folder(dir));
+            QTRY_VERIFY(AllSettled(shown.list, 1));
+            // The list goes, and its loader waits for the worker, which stores after it has
+            // handed the thumbnail over.
+        }
+        const ThumbnailKey after = ThumbnailKey::Of(QString::fromStdString(picture));
+        QVERIFY(!(after == before));
+        QVERIFY(!store->find(before));
+        QVERIFY(!store->find(after));
+        QCOMPARE(StoreEntries(cache.file("thumbnails")), 0);
     }
 
     void unwritableStoreFallsBackToDecoding() {
