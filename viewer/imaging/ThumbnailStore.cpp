@@ -273,13 +273,21 @@ void ThumbnailStore::account(uint64_t bytes) {
     if (bytes_ > limits_.maxBytes || files_ > limits_.maxFiles) trim();
 }
 
+// The names alone, without looking at each file: a full store holds over ten thousand, and this
+// runs on a worker that has thumbnails to make. Sizes are reckoned for a path of 256 bytes; the
+// trim that an estimate above the limit brings on measures every file.
 void ThumbnailStore::countFolder() {
     bytes_ = 0;
     files_ = 0;
-    for (const Entry& entry : ReadFolder(folder_)) {
-        bytes_ += entry.bytes;
+    DIR* dir = ::opendir(folder_.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN) continue;
+        if (!IsStoreFile(entry->d_name)) continue;
+        bytes_ += kFixedBytes + 256;
         ++files_;
     }
+    ::closedir(dir);
 }
 
 void ThumbnailStore::trim() {
