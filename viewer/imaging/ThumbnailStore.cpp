@@ -32,6 +32,8 @@ constexpr size_t kFixedBytes = 4 + 4 + 4 + 8 + 8 + 4 + 4 + 2 + 2 + kPixelBytes +
 constexpr size_t kMaxRecordBytes = kFixedBytes + kMaxPathBytes;
 // A thumbnail read back marks its file as used again only when the mark is older than this.
 constexpr int64_t kTouchAfterSeconds = 3600;
+// A temporary file this old was left by a program that ended while writing it.
+constexpr int64_t kAbandonedAfterSeconds = 3600;
 
 void PutLe(std::string& out, uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
@@ -91,7 +93,7 @@ std::vector<Entry> ReadFolder(const std::string& folder) {
         struct stat st{};
         if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
         if (!storeFile) {
-            if (now - st.st_mtim.tv_sec > kTouchAfterSeconds) ::unlinkat(fd, entry->d_name, 0);
+            if (now - st.st_mtim.tv_sec > kAbandonedAfterSeconds) ::unlinkat(fd, entry->d_name, 0);
             continue;
         }
         entries.push_back({entry->d_name, static_cast<uint64_t>(st.st_size),

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <fcntl.h>
 #include <sys/stat.h>
