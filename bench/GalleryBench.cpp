@@ -1,11 +1,13 @@
 // Lumora's gallery strip with 10,000 pictures: reading the folder against a bare listing of its
 // entries, one thumbnail of a 1600 x 1200 JPEG decoded at a reduced scale against a full decode
 // then a shrink, and the time from opening the gallery to its first screen of thumbnails
-// painted against listing the folder and building that screen's thumbnails the plain way.
+// painted against listing the folder and building that screen's thumbnails the plain way. The
+// same two once more for a gallery opened again, its thumbnails read from the thumbnail store.
 
 #include "viewer/imaging/CGalleryListCtrl.h"
 #include "viewer/imaging/GalleryFolder.h"
 #include "viewer/imaging/Thumbnail.h"
+#include "viewer/imaging/ThumbnailStore.h"
 
 #include "viewer/core/CaptureFrame.h"
 #include "viewer/core/CameraProperties.h"
@@ -22,6 +24,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <dirent.h>
 #include <filesystem>
 #include <string>
@@ -55,14 +58,19 @@ std::vector<uint8_t> CaptureRgb(int width, int height) {
 
 // A folder of 10,000 captures: one 1600 x 1200 JPEG at the quality captures are written with and hard links to it (distinct files to the
 // list, one picture's bytes on disk), a sidecar beside every tenth.
+// The thumbnail store lives in a folder of its own beside it.
 struct Gallery {
     std::string folder;
     std::string picture;
+    std::string storeFolder;
 
     Gallery() {
         std::string pattern = (std::filesystem::temp_directory_path() / "bench-gallery-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) std::abort();
         folder = pattern;
+        std::string storePattern = (std::filesystem::temp_directory_path() / "bench-thumbnails-XXXXXX").string();
+        if (!::mkdtemp(storePattern.data())) std::abort();
+        storeFolder = storePattern + "/lumora/thumbnails";
         picture = folder + "/Pic00001.jpg";
         const auto rgb = CaptureRgb(1600, 1200);
         if (codec::WriteJpegFile(picture, rgb.data(), 1600, 1200, lumora::kCaptureJpegQuality) != 1) std::abort();
@@ -81,6 +89,7 @@ struct Gallery {
     ~Gallery() {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
+        std::filesystem::remove_all(std::filesystem::path(storeFolder).parent_path().parent_path(), ignored);
     }
 };
 
@@ -131,6 +140,19 @@ void ThumbnailScaledDecode(benchmark::State& state) {
     }
 }
 
+// A thumbnail as a worker finds it for a picture seen before: read from the store.
+void ThumbnailFromStore(benchmark::State& state) {
+    const std::string& picture = TheGallery().picture;
+    lumora::ThumbnailStore store(TheGallery().storeFolder);
+    const lumora::ThumbnailKey key = lumora::ThumbnailKey::Of(QString::fromStdString(picture));
+    if (!store.put(key, lumora::BuildThumbnail(picture))) state.SkipWithError("not stored");
+    for (auto _ : state) {
+        const std::optional<lumora::Thumbnail> thumbnail = store.find(key);
+        if (!thumbnail) state.SkipWithError("not found");
+        benchmark::DoNotOptimize(thumbnail->image.constBits());
+    }
+}
+
 // The rows on the first screen of a gallery strip of the main form's size.
 int FirstScreenRows(const lumora::CGalleryListCtrl& list) {
     int rows = 0;
@@ -149,23 +171,45 @@ bool FirstScreenReady(const lumora::CGalleryListCtrl& list, int rows) {
     return true;
 }
 
-// Made once and gone before the application object.
+// Made once and gone before the application object: a list that always decodes (no store) and
+// one that reads the thumbnails stored by an earlier opening.
 std::unique_ptr<lumora::CGalleryListCtrl> theList;
+std::unique_ptr<lumora::CGalleryListCtrl> theStoredList;
+
+std::unique_ptr<lumora::CGalleryListCtrl> ShownList(std::shared_ptr<lumora::ThumbnailStore> store) {
+    auto list = std::make_unique<lumora::CGalleryListCtrl>();
+    list->model().loader().setStore(std::move(store));
+    list->resize(988, 135);
+    list->show();
+    QApplication::processEvents();
+    return list;
+}
 
 lumora::CGalleryListCtrl& TheList() {
-    if (!theList) {
-        theList = std::make_unique<lumora::CGalleryListCtrl>();
-        theList->resize(988, 135);
-        theList->show();
-        QApplication::processEvents();
-    }
+    if (!theList) theList = ShownList(nullptr);
     return *theList;
 }
 
+// Its store holds the thumbnails of the gallery's first 100 pictures, as an earlier opening
+// left them.
+lumora::CGalleryListCtrl& TheStoredList() {
+    if (!theStoredList) {
+        auto store = std::make_shared<lumora::ThumbnailStore>(TheGallery().storeFolder);
+        char name[32];
+        for (int i = 1; i <= 100; ++i) {
+            std::snprintf(name, sizeof name, "/Pic%05d.jpg", i);
+            const std::string path = TheGallery().folder + name;
+            store->put(lumora::ThumbnailKey::Of(QString::fromStdString(path)), lumora::BuildThumbnail(path));
+        }
+        theStoredList = ShownList(store);
+    }
+    return *theStoredList;
+}
+
 // Opening: the folder read into the list, the thumbnails of the first screen built by the
-// workers and painted. The thumbnail cache is emptied between runs.
-void FirstScreenOurs(benchmark::State& state) {
-    lumora::CGalleryListCtrl& list = TheList();
+// workers (or read from the store) and painted. The thumbnail cache in memory is emptied
+// between runs.
+void FirstScreen(benchmark::State& state, lumora::CGalleryListCtrl& list) {
     const QString folder = QString::fromStdString(TheGallery().folder);
     int rows = 0;
     for (auto _ : state) {
@@ -182,6 +226,9 @@ void FirstScreenOurs(benchmark::State& state) {
     }
     state.counters["thumbnails"] = rows;
 }
+
+void FirstScreenOurs(benchmark::State& state) { FirstScreen(state, TheList()); }
+void FirstScreenOpenedAgain(benchmark::State& state) { FirstScreen(state, TheStoredList()); }
 
 // The plain way: list the folder, then decode each picture of the first screen in full and
 // shrink it, one after the other.
@@ -206,6 +253,8 @@ void FirstScreenBaseline(benchmark::State& state) {
 SUITE_FIGURE("Gallery listing 10000 files", BareListing, GalleryListing);
 SUITE_FIGURE("Gallery thumbnail of a 1600x1200 JPEG", ThumbnailFullDecode, ThumbnailScaledDecode);
 SUITE_FIGURE("Gallery first screen of 10000 files", FirstScreenBaseline, FirstScreenOurs);
+SUITE_FIGURE("Gallery thumbnail of a 1600x1200 JPEG seen before", ThumbnailFullDecode, ThumbnailFromStore);
+SUITE_FIGURE("Gallery first screen of 10000 files opened again", FirstScreenBaseline, FirstScreenOpenedAgain);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -213,6 +262,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     theList.reset();
+    theStoredList.reset();
     benchmark::Shutdown();
     return 0;
 }

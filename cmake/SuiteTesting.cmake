@@ -1,5 +1,7 @@
 include(GoogleTest)
 
+# Tests keep what programs cache per user (gallery thumbnails) in the build folder, never in
+# the user's own cache.
 # suite_add_gtest(name SOURCES ... LIBS ...)
 # Every discovered test case gets a time-out, so a forgotten modal dialog or a hung camera
 # thread fails the run instead of stalling it.
@@ -13,7 +15,7 @@ function(suite_add_gtest name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${PROJECT_BINARY_DIR}/test-cache"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
@@ -28,5 +30,5 @@ function(suite_add_qtest name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-                                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${PROJECT_BINARY_DIR}/test-cache")
 endfunction()

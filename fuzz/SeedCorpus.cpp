@@ -1,6 +1,7 @@
 // fuzz_seeds DIR: writes a small seed corpus per fuzz target into DIR/<target>/.
 #include "codec/BmpWriter.h"
 #include "codec/JpegWriter.h"
+#include "viewer/imaging/ThumbnailStore.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -40,6 +41,15 @@ void WritePictures(const std::filesystem::path& root) {
     codec::WriteJpegFile((root / "fuzz_jpeg_reader" / "seed.jpg").string(), rgb.data(), 24, 16, 75);
 }
 
+// A stored thumbnail of the key the store's fuzz target looks up.
+void WriteStoredThumbnail(const std::filesystem::path& root) {
+    QImage image(lumora::kThumbnailWidth, lumora::kThumbnailHeight, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 2, y * 3, (x + y) & 255));
+    Write(root / "fuzz_thumbnail_store", "record",
+          lumora::EncodeStoredThumbnail({"/fuzz/Pic00001.jpg", 1000, 1, {image, 1600, 1200, false}}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,5 +80,6 @@ int main(int argc, char** argv) {
                              9, 0, 2, 1, 2, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1};
     Write(root / "fuzz_v4l2_camera", "faulty", faulty);
     WritePictures(root);
+    WriteStoredThumbnail(root);
     return 0;
 }

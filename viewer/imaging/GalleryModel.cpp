@@ -12,6 +12,7 @@
 namespace lumora {
 
 GalleryModel::GalleryModel(QObject* parent) : QAbstractListModel(parent) {
+    loader_.setStore(ThumbnailStore::ForUser());
     connect(&loader_, &ThumbnailLoader::ready, this, &GalleryModel::thumbnailArrived);
 }
 

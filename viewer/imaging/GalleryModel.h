@@ -34,8 +34,10 @@ struct GalleryItem {
 
 // The pictures of the gallery folder, in listing order, for a list view. Reading the folder
 // opens no file; thumbnails are asked for by the view for the rows it shows (requestThumbnail)
-// and built off this thread; sidecars are read on this thread when a row's tooltip, calibration
-// or drag record is wanted, which never waits for a decode.
+// and built off this thread, or read back from the user's thumbnail store when an earlier run
+// made them (loader().setStore() chooses another store, or none); sidecars are read on this
+// thread when a row's tooltip, calibration or drag record is wanted, which never waits for a
+// decode.
 class GalleryModel : public QAbstractListModel {
     Q_OBJECT
 public:

@@ -25,14 +25,18 @@ uint64_t ThumbnailLoader::request(const ThumbnailKey& key) {
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     pending_.emplace(ticket, cancelled);
     const QPointer<ThumbnailLoader> self(this);
-    pool_.start([self, ticket, key, cancelled] {
+    pool_.start([self, ticket, key, cancelled, store = store_, builder = builder_] {
         if (cancelled->load()) return;
-        const Thumbnail thumbnail = BuildThumbnail(QFile::encodeName(key.path).toStdString());
+        std::optional<Thumbnail> stored = store ? store->find(key) : std::nullopt;
+        const bool decoded = !stored;
+        const Thumbnail thumbnail = decoded ? builder(QFile::encodeName(key.path).toStdString()) : std::move(*stored);
         // The loader waits for its workers before it goes, so `self` is alive here; the call
         // runs on the loader's thread, or not at all once the loader is gone.
         QMetaObject::invokeMethod(
             self.data(), [self, ticket, key, thumbnail] { if (self) self->finished(ticket, key, thumbnail); },
             Qt::QueuedConnection);
+        // Pixels of a file that changed under the decode belong to no key; they are not kept.
+        if (decoded && store && !thumbnail.broken && ThumbnailKey::Of(key.path) == key) store->put(key, thumbnail);
     });
     return ticket;
 }

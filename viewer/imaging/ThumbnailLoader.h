@@ -1,12 +1,14 @@
 #pragma once
 
 #include "viewer/imaging/Thumbnail.h"
+#include "viewer/imaging/ThumbnailStore.h"
 
 #include <QCache>
 #include <QObject>
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -17,6 +19,10 @@ namespace lumora {
 // ticket; a cancelled request that has not started is dropped without touching the file, one
 // that is running finishes into the cache only. Results arrive on the thread that owns the
 // loader, through `ready`.
+//
+// With a store, a worker first looks for the thumbnail there and decodes only when it is not
+// stored; a decoded thumbnail is stored after it has been handed over, unless the file changed
+// while it was being decoded.
 class ThumbnailLoader : public QObject {
     Q_OBJECT
 public:
@@ -36,12 +42,23 @@ public:
     int pendingCount() const { return static_cast<int>(pending_.size()); }
     void clearCache() { cache_.clear(); }
 
+    // The store thumbnails are looked for in and kept in; none by default. Requests made
+    // before a change keep the store they were made with.
+    void setStore(std::shared_ptr<ThumbnailStore> store) { store_ = std::move(store); }
+    const std::shared_ptr<ThumbnailStore>& store() const { return store_; }
+    // What makes a thumbnail from a file (BuildThumbnail unless replaced, which tests do to
+    // count decodes). Called on the worker threads.
+    using Builder = std::function<Thumbnail(const std::string& path)>;
+    void setBuilder(Builder builder) { builder_ = std::move(builder); }
+
 signals:
     void ready(uint64_t ticket, const lumora::Thumbnail& thumbnail);
 
 private:
     void finished(uint64_t ticket, const ThumbnailKey& key, const Thumbnail& thumbnail);
 
+    std::shared_ptr<ThumbnailStore> store_;
+    Builder builder_ = BuildThumbnail;
     QThreadPool pool_;
     QCache<ThumbnailKey, Thumbnail> cache_;
     std::unordered_map<uint64_t, std::shared_ptr<std::atomic<bool>>> pending_;

@@ -12,7 +12,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 using namespace lumora;
 using testsupport::TempDir;
@@ -56,6 +59,23 @@ struct ShownList {
 };
 
 QString Folder(const TempDir& dir) { return QString::fromStdString(dir.path().string()); }
+
+int StoreEntries(const std::string& folder) {
+    return std::filesystem::exists(folder) ? static_cast<int>(testsupport::CountEntries(folder)) : 0;
+}
+
+// A list on screen whose thumbnails go through the store in `storeFolder` (a store object of its
+// own, as in a later run of the program) and whose decodes are counted.
+struct CountingList : ShownList {
+    std::shared_ptr<std::atomic<int>> decodes = std::make_shared<std::atomic<int>>(0);
+    explicit CountingList(const std::string& storeFolder) {
+        list.model().loader().setStore(std::make_shared<ThumbnailStore>(storeFolder));
+        list.model().loader().setBuilder([decodes = decodes](const std::string& path) {
+            ++*decodes;
+            return BuildThumbnail(path);
+        });
+    }
+};
 
 }  // namespace
 
@@ -343,6 +363,85 @@ private slots:
         QTRY_COMPARE(StateOf(list, 299), State::Ready);
         QTRY_VERIFY(list.model().pendingRows().empty());
         QVERIFY(StateOf(list, 0) == State::None || StateOf(list, 0) == State::Ready);
+    }
+
+    void galleryOpenedAgainDecodesNothingItHasSeen() {
+        TempDir dir, cache;
+        const char* names[] = {"Pic00001.jpg", "Pic00002.jpg", "Pic00003.jpg"};
+        for (int i = 0; i < 3; ++i) WritePicture(dir.file(names[i]), 1600, 1200, static_cast<uint8_t>(60 * i));
+        const std::string store = cache.file("lumora/thumbnails");
+
+        std::vector<QImage> first;
+        {
+            CountingList shown(store);
+            shown.list.Refresh(Folder(dir));
+            QTRY_VERIFY(AllSettled(shown.list, 3));
+            QCOMPARE(shown.decodes->load(), 3);
+            for (int row = 0; row < 3; ++row) first.push_back(shown.list.model().item(row)->thumbnail);
+        }
+        {
+            CountingList shown(store);
+            shown.list.Refresh(Folder(dir));
+            QTRY_VERIFY(AllSettled(shown.list, 3));
+            QCOMPARE(shown.decodes->load(), 0);
+            for (int row = 0; row < 3; ++row) {
+                QCOMPARE(StateOf(shown.list, row), State::Ready);
+                QCOMPARE(shown.list.model().item(row)->thumbnail, first[static_cast<size_t>(row)]);
+            }
+            // The tooltip still gives the whole picture's size.
+            QCOMPARE(shown.list.model().tooltip(1), QString("File name = Pic00002.jpg\nImage size = 1600 x 1200\nZoom = x0"));
+        }
+
+        // A picture replaced by another: only it is decoded, and it never shows the old thumbnail.
+        WritePicture(dir.file(names[1]), 800, 600, 250);
+        CountingList shown(store);
+        shown.list.Refresh(Folder(dir));
+        QTRY_VERIFY(AllSettled(shown.list, 3));
+        QCOMPARE(shown.decodes->load(), 1);
+        QVERIFY(shown.list.model().item(1)->thumbnail != first[1]);
+        QVERIFY(std::abs(shown.list.model().item(1)->thumbnail.pixelColor(45, 35).red() - 250) < 8);
+        QCOMPARE(shown.list.model().tooltip(1), QString("File name = Pic00002.jpg\nImage size = 800 x 600\nZoom = x0"));
+        QCOMPARE(shown.list.model().item(0)->thumbnail, first[0]);
+    }
+
+    void pictureChangedWhileDecodedIsNotStored() {
+        TempDir dir, cache;
+        const std::string picture = dir.file("a.jpg");
+        WritePicture(picture, 320, 240, 10);
+        const ThumbnailKey before = ThumbnailKey::Of(QString::fromStdString(picture));
+        auto store = std::make_shared<ThumbnailStore>(cache.file("thumbnails"));
+        {
+            ShownList shown;
+            shown.list.model().loader().setStore(store);
+            // Another program rewrites the picture while it is being decoded.
+            shown.list.model().loader().setBuilder([](const std::string& path) {
+                Thumbnail thumbnail = BuildThumbnail(path);
+                WritePicture(path, 640, 480, 220);
+                return thumbnail;
+            });
+            shown.list.Refresh(Folder(dir));
+            QTRY_VERIFY(AllSettled(shown.list, 1));
+            // The list goes, and its loader waits for the worker, which stores after it has
+            // handed the thumbnail over.
+        }
+        const ThumbnailKey after = ThumbnailKey::Of(QString::fromStdString(picture));
+        QVERIFY(!(after == before));
+        QVERIFY(!store->find(before));
+        QVERIFY(!store->find(after));
+        QCOMPARE(StoreEntries(cache.file("thumbnails")), 0);
+    }
+
+    void unwritableStoreFallsBackToDecoding() {
+        TempDir dir;
+        WritePicture(dir.file("a.jpg"), 320, 240);
+        testsupport::WriteText(dir.file("file"), "x");
+        for (int run = 0; run < 2; ++run) {
+            CountingList shown(dir.file("file/thumbnails"));
+            shown.list.Refresh(Folder(dir));
+            QTRY_VERIFY(AllSettled(shown.list, 1));
+            QCOMPARE(StateOf(shown.list, 0), State::Ready);
+            QCOMPARE(shown.decodes->load(), 1);
+        }
     }
 
     void cancelledRequestsNeverReport() {
