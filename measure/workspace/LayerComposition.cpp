@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace tessmet {
 namespace {
@@ -47,7 +48,68 @@ void DrawRegionShape(Canvas& canvas, const RegionOfInterest& region, const Strok
     }
 }
 
+// Copies every pixel of `source` with a non-zero byte over `target` (only looks when `Copy` is
+// false), `count` pixels of `Bytes` bytes, and gives the first and last such pixel, or -1 for
+// both when there is none. Eight pixels at a time are tested as whole 64-bit words first, so
+// the long empty stretches of a processing layer cost little.
+template <int Bytes, bool Copy>
+std::pair<int, int> OverlayNonZero(uint8_t* target, const uint8_t* source, int count) {
+    int first = -1, last = -1;
+    const auto one = [&](int i) {
+        const uint8_t* p = source + static_cast<ptrdiff_t>(i) * Bytes;
+        bool any = false;
+        for (int b = 0; b < Bytes; ++b) any |= p[b] != 0;
+        if (!any) return;
+        if (first < 0) first = i;
+        last = i;
+        if constexpr (Copy) std::memcpy(target + static_cast<ptrdiff_t>(i) * Bytes, p, Bytes);
+    };
+    constexpr int kGroup = 8;  // pixels, that is `Bytes` words
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
+        const uint8_t* group = source + static_cast<ptrdiff_t>(i) * Bytes;
+        uint64_t any = 0;
+        for (int w = 0; w < Bytes; ++w) {
+            uint64_t word;
+            std::memcpy(&word, group + 8 * w, sizeof word);
+            any |= word;
+        }
+        if (any == 0) continue;
+        for (int k = 0; k < kGroup; ++k) one(i + k);
+    }
+    for (; i < count; ++i) one(i);
+    return {first, last};
+}
+
+template <bool Copy>
+std::pair<int, int> OverlayNonZero(uint8_t* target, const uint8_t* source, int count, int bytes) {
+    switch (bytes) {
+        case 2: return OverlayNonZero<2, Copy>(target, source, count);
+        case 3: return OverlayNonZero<3, Copy>(target, source, count);
+        case 4: return OverlayNonZero<4, Copy>(target, source, count);
+        default: break;
+    }
+    int first = -1, last = -1;
+    for (int i = 0; bytes > 0 && i < count; ++i) {
+        const uint8_t* p = source + static_cast<ptrdiff_t>(i) * bytes;
+        if (!AnyNonZero(p, bytes)) continue;
+        if (first < 0) first = i;
+        last = i;
+        if constexpr (Copy) std::memcpy(target + static_cast<ptrdiff_t>(i) * bytes, p, static_cast<size_t>(bytes));
+    }
+    return {first, last};
+}
+
 }  // namespace
+
+QRect NonZeroBounds(const Dib& dib) {
+    QRect bounds;
+    for (int y = 0; y < dib.height(); ++y) {
+        const auto [first, last] = OverlayNonZero<false>(nullptr, dib.row(y), dib.width(), dib.bytesPerPixel());
+        if (first >= 0) bounds |= QRect(QPoint(first, y), QPoint(last, y));
+    }
+    return bounds;
+}
 
 void ApplyProcessingLayer(Dib& display, const Dib& processing) {
     if (!display.sameLayout(processing)) return;
@@ -160,8 +222,9 @@ bool SameCalibration(const CalibrationValues& a, const CalibrationValues& b) {
     return a.unit == b.unit && a.hResolution == b.hResolution && a.vResolution == b.vResolution;
 }
 
-// Black or the original picture, then the processing layer, within `rect`.
-void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& rect) {
+// Black or the original picture, then the processing layer, within `rect`. Gives the rectangle
+// around the processing pixels it put there (null with the layer off).
+QRect ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& rect) {
     Dib& display = images.display();
     const Dib& original = images.original();
     const Dib& processing = images.processing();
@@ -169,6 +232,7 @@ void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& r
     const size_t offset = static_cast<size_t>(rect.left()) * static_cast<size_t>(bytes);
     const size_t length = static_cast<size_t>(rect.width()) * static_cast<size_t>(bytes);
     const bool withProcessing = flags.processingLayer && processing.sameLayout(display);
+    QRect shown;
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         uint8_t* target = display.row(y) + offset;
         if (flags.originalLayer) {
@@ -177,18 +241,17 @@ void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& r
             std::memset(target, 0, length);
         }
         if (!withProcessing) continue;
-        const uint8_t* source = processing.row(y) + offset;
-        for (size_t at = 0; at < length; at += static_cast<size_t>(bytes)) {
-            if (AnyNonZero(source + at, bytes)) std::memcpy(target + at, source + at, static_cast<size_t>(bytes));
-        }
+        const auto [first, last] = OverlayNonZero<true>(target, processing.row(y) + offset, rect.width(), bytes);
+        if (first >= 0) shown |= QRect(QPoint(rect.left() + first, y), QPoint(rect.left() + last, y));
     }
+    return shown;
 }
 
 }  // namespace
 
 bool LayerComposer::Look::operator==(const Look& o) const {
     return bits == o.bits && width == o.width && height == o.height && bitsPerPixel == o.bitsPerPixel &&
-           flags == o.flags && SameCalibration(calibration, o.calibration) && arrows == o.arrows &&
+           originalLayer == o.originalLayer && SameCalibration(calibration, o.calibration) && arrows == o.arrows &&
            fillArea == o.fillArea && font == o.font && recompute == o.recompute;
 }
 
@@ -199,7 +262,7 @@ LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSou
     look.width = display.width();
     look.height = display.height();
     look.bitsPerPixel = display.bitsPerPixel();
-    look.flags = sources.flags;
+    look.originalLayer = sources.flags.originalLayer;
     look.calibration = sources.calibration;
     look.arrows = sources.look.arrows;
     look.fillArea = sources.look.fillArea;
@@ -246,7 +309,10 @@ void LayerComposer::drawEntry(Canvas& canvas, const Entry& entry, const LayerSou
 QRegion LayerComposer::composeAll(ImageSet& images, const LayerSources& sources, std::vector<Entry> entries) {
     Dib& display = images.display();
     const QRect whole(0, 0, display.width(), display.height());
-    ComposeBaseWithin(images, sources.flags, whole);
+    const QRect processingShown = ComposeBaseWithin(images, sources.flags, whole);
+    // With its layer on the whole processing bitmap went past: its bounds come for free.
+    if (sources.flags.processingLayer) processingBounds_ = processingShown;
+    processingShown_ = sources.flags.processingLayer;
     const bool outline = sources.flags.processingLayer && !sources.region.isWholeImage();
     if (!entries.empty() || outline) {
         std::optional<Canvas> drawing;
@@ -349,10 +415,20 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
             rect |= entries[index].bounds;
         }
     }
-    if (!(sources.region == region_)) {
+    // The processing layer switched: its pixels appear or go.
+    const bool processing = sources.flags.processingLayer;
+    const bool outlineWas = processingShown_ && !region_.isWholeImage();
+    if (processing != processingShown_) {
+        if (!processingBounds_) processingBounds_ = NonZeroBounds(images.processing());
+        rect |= *processingBounds_;
+        processingShown_ = processing;
+    }
+    // The region's outline, drawn while the processing layer is on, moved, appears or goes.
+    const bool outline = processing && !sources.region.isWholeImage();
+    if (!(sources.region == region_) || outline != outlineWas) {
         rect |= outlineBounds_;
         outlineBounds_ = QRect();
-        if (sources.flags.processingLayer && !sources.region.isWholeImage()) {
+        if (outline) {
             Canvas& canvas = probing();
             DrawRegionOutline(canvas, sources.region);
             canvas.flush();

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -106,6 +107,53 @@ struct Run {
         }
     }
 
+    // Two clicks of a draw tool (line, rectangle, circle) or a region tool (rectangle, ellipse)
+    // at different points complete the figure.
+    void clickTwice(ToolMode tool) {
+        host.tool = tool;
+        const QPoint a = client();
+        QPoint b = client();
+        if (b == a) b += QPoint(3, 2);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, a);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, b);
+        host.tool = Tool::None;
+        view->ForgetPoints();
+    }
+
+    // A figure completed while its layer is off switches the layer on: the measure layer for a
+    // measurement, the draw layer for a draw object, the processing layer for a region. The layer
+    // goes off first by its toggle or by its Clear command, and stays on what the user sees
+    // between the two. True when the completion did switch the layer on.
+    bool completeWithItsLayerOff(const std::function<void()>& check) {
+        LayerFlags flags = view->flags();
+        const int layer = pick(3);
+        const bool byClear = pick(3) == 0;
+        switch (layer) {
+            case 0:
+                flags.measureLayer = false;
+                byClear ? view->ClearMeasurements() : view->SetFlags(flags);
+                break;
+            case 1:
+                flags.drawLayer = false;
+                byClear ? view->ClearDrawObjects() : view->SetFlags(flags);
+                break;
+            default:
+                flags.processingLayer = false;
+                byClear ? view->ClearProcessing() : view->SetFlags(flags);
+                break;
+        }
+        check();
+        switch (layer) {
+            case 0: measureWithTheMouse(); return view->flags().measureLayer;
+            case 1:
+                pick(2) == 0 ? drawObject() : clickTwice(Tool::DrawLine + 4096 * pick(3));
+                return view->flags().drawLayer;
+            default:
+                pick(2) == 0 ? view->SetRegion(someRegion()) : clickTwice(Tool::RoiRectangle + pick(2));
+                return view->flags().processingLayer;
+        }
+    }
+
     // The result list's blink of a selected record: the record drawn again, inverted, straight
     // into the display.
     void blinkRecord() {
@@ -168,10 +216,15 @@ private slots:
         Run run(bits);
         static constexpr double kZooms[] = {1.0, 0.5, 0.25, 0.3, 2.0};
         int partial = 0;
+        int layerSwitches = 0, partialLayerSwitches = 0;
         for (int step = 0; step < steps; ++step) {
             // After a preview the display holds the composition plus the preview's outline.
             std::optional<RegionOfInterest> preview;
-            const int operation = run.pick(12);
+            const int operation = run.pick(15);
+            const auto check = [&] {
+                QVERIFY2(SameBytes(run.view->images().display(), run.reference().display()),
+                         qPrintable(QStringLiteral("display differs within step %1").arg(step)));
+            };
             switch (operation) {
                 case 0:
                 case 1:
@@ -195,6 +248,23 @@ private slots:
                 }
                 case 9: run.pick(4) == 0 ? run.writeProcessing() : run.toggleLayer(); break;
                 case 10: run.view->Rebuild(); break;
+                case 12:
+                case 13: {
+                    const bool switchedOn = run.completeWithItsLayerOff(check);
+                    if (QTest::currentTestFailed()) return;
+                    if (switchedOn) {
+                        ++layerSwitches;
+                        partialLayerSwitches += run.view->composer().lastWasFull() ? 0 : 1;
+                    }
+                    break;
+                }
+                case 14:
+                    switch (run.pick(3)) {
+                        case 0: run.view->ClearMeasurements(); break;
+                        case 1: run.view->ClearDrawObjects(); break;
+                        default: run.view->ClearProcessing(); break;
+                    }
+                    break;
                 default: {
                     run.view->SetZoom(kZooms[run.pick(5)]);
                     run.view->ScrollTo({run.pick(kWidth), run.pick(kHeight)});
@@ -221,8 +291,11 @@ private slots:
             }
             partial += run.view->composer().lastWasFull() ? 0 : 1;
         }
-        // The run must have exercised the partial path, not only full compositions.
+        // The run must have exercised the partial path, not only full compositions, also for
+        // completions that switch their layer on.
         QVERIFY(partial > steps / 8);
+        QVERIFY2(partialLayerSwitches > 0 && partialLayerSwitches * 4 >= layerSwitches,
+                 qPrintable(QStringLiteral("%1 of %2 partial").arg(partialLayerSwitches).arg(layerSwitches)));
     }
 
     void addingARecordComposesOnlyItsRectangle() {
@@ -249,6 +322,110 @@ private slots:
         flags.originalLayer = false;
         QCOMPARE(composer.Update(images, sources()), QRegion(0, 0, kWidth, kHeight));
         QVERIFY(composer.lastWasFull());
+    }
+
+    // A layer switched on or off recomposes only what it holds; checked against a full
+    // composition each time.
+    void switchingALayerComposesOnlyWhatItHolds() {
+        ImageSet images = ImageSet::FromPicture(Noise(24));
+        CGraphicStore store(64);
+        RegionOfInterest region;
+        LayerFlags flags;
+        LayerComposer composer;
+        composer.ProcessingCleared();
+        const auto sources = [&] { return LayerSources{store, region, flags, CalibrationValues{}, MeasureLook{}, false}; };
+        const auto same = [&] {
+            ImageSet expected = images;
+            ComposeLayers(expected, sources());
+            return SameBytes(images.display(), expected.display());
+        };
+        composer.Update(images, sources());
+        const QRect line(QPoint(10, 20), QPoint(50, 30));
+
+        // The first draw object switches its layer on: only the object.
+        store.Add(Kind::Line, std::vector<int32_t>{10, 20, 50, 30, 0, 1, 0x0000FF});
+        flags.drawLayer = true;
+        QCOMPARE(composer.Update(images, sources()), QRegion(line));
+        QVERIFY(same());
+        // Off: every object of the layer goes; on again with one more: they all come back.
+        const QRegion two = QRegion(QRect(QPoint(200, 100), QPoint(300, 110))) | QRect(QPoint(100, 150), QPoint(120, 160));
+        store.Add(Kind::Line, std::vector<int32_t>{200, 100, 300, 110, 0, 1, 0x00FF00});
+        QCOMPARE(composer.Update(images, sources()), QRegion(QRect(QPoint(200, 100), QPoint(300, 110))));
+        flags.drawLayer = false;
+        QCOMPARE(composer.Update(images, sources()), QRegion(line) | QRect(QPoint(200, 100), QPoint(300, 110)));
+        QVERIFY(same());
+        store.Add(Kind::Rectangle, std::vector<int32_t>{100, 150, 120, 160, 0, 1, 0xFF0000});
+        flags.drawLayer = true;
+        QCOMPARE(composer.Update(images, sources()), QRegion(line) | two);
+        QVERIFY(same());
+        // A measurement on its layer switched off stays out of the display.
+        const Point ends[] = {{20, 200}, {80, 220}};
+        MeasureInput input;
+        input.kind = Kind::TwoPointDistance;
+        input.points = ends;
+        input.label = {30, 180};
+        input.pen = {0, 1, 0xFF0000};
+        input.imageWidth = kWidth;
+        input.imageHeight = kHeight;
+        Measurement m;
+        QCOMPARE(BuildMeasurement(input, 1.0, m), 0);
+        QCOMPARE(store.Add(m.kind, EncodeRecord(m)), 0);
+        QVERIFY(composer.Update(images, sources()).isEmpty());
+        store.Undo();
+        store.Undo();
+        store.Undo();
+        QCOMPARE(composer.Update(images, sources()), two);
+        QVERIFY(same());
+
+        // A region with a blank processing layer: switching the layer on adds only its outline.
+        region = RegionOfInterest::Rectangle({100, 50}, {150, 80});
+        QVERIFY(composer.Update(images, sources()).isEmpty());  // the outline shows with the layer only
+        flags.processingLayer = true;
+        QCOMPARE(composer.Update(images, sources()), QRegion(QRect(QPoint(100, 50), QPoint(150, 80))));
+        QVERIFY(!composer.lastWasFull());
+        QVERIFY(same());
+
+        // Processed pixels, found once the layer is switched: the outline and the pixels go
+        // together, and come back together.
+        for (int y = 200; y < 210; ++y) images.processing().pixel(5, y)[1] = 0x80;
+        composer.ProcessingChanged();
+        flags.processingLayer = false;
+        QCOMPARE(composer.Update(images, sources()), QRegion(0, 0, kWidth, kHeight));  // written under it
+        flags.processingLayer = true;
+        QCOMPARE(composer.Update(images, sources()),
+                 QRegion(QRect(5, 200, 1, 10)) | QRect(QPoint(100, 50), QPoint(150, 80)));
+        QVERIFY(!composer.lastWasFull());
+        QVERIFY(same());
+        flags.processingLayer = false;
+        QCOMPARE(composer.Update(images, sources()),
+                 QRegion(QRect(5, 200, 1, 10)) | QRect(QPoint(100, 50), QPoint(150, 80)));
+        QVERIFY(same());
+
+        // The overlays are drawn on the screen copy only: switching them composes nothing.
+        flags.grid = flags.scale = flags.centreLine = true;
+        QVERIFY(composer.Update(images, sources()).isEmpty());
+        QVERIFY(!composer.lastWasFull());
+    }
+
+    void nonZeroBoundsFindsTheOutermostPixels_data() {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QList<QPoint>>("pixels");
+        QTest::addColumn<QRect>("bounds");
+        // Single bytes set at both ends of an eight-pixel group and in the tail past the last group.
+        QTest::newRow("blank") << 24 << QList<QPoint>{} << QRect();
+        QTest::newRow("one pixel, 24 bits") << 24 << QList<QPoint>{{7, 3}} << QRect(7, 3, 1, 1);
+        QTest::newRow("corners, 16 bits") << 16 << QList<QPoint>{{0, 0}, {36, 9}} << QRect(0, 0, 37, 10);
+        QTest::newRow("tail and group start, 32 bits") << 32 << QList<QPoint>{{32, 2}, {36, 5}} << QRect(32, 2, 5, 4);
+        QTest::newRow("last byte of a pixel, 24 bits") << 24 << QList<QPoint>{{15, 1}, {16, 8}} << QRect(15, 1, 2, 8);
+    }
+
+    void nonZeroBoundsFindsTheOutermostPixels() {
+        QFETCH(int, bits);
+        QFETCH(QList<QPoint>, pixels);
+        QFETCH(QRect, bounds);
+        Dib dib(37, 10, bits);  // 37 pixels: four groups of eight and a tail of five
+        for (const QPoint& p : pixels) dib.pixel(p.x(), p.y())[dib.bytesPerPixel() - 1] = 1;
+        QCOMPARE(NonZeroBounds(dib), bounds);
     }
 
     void writeClipKeepsOtherPixelsAndTouchedCoversTheFigure() {
