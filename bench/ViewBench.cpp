@@ -3,8 +3,10 @@
 // paint after the display changed at zoom 0.25 (which shrinks the whole picture once), the full
 // recomposition of the layers with 64 measurements, and the whole path from the mouse release
 // that completes a measurement to the end of the first paint that shows it, at zooms 0.25, 0.5
-// and 1. Each against a plain copy of the bytes it has to touch: the client area's pixels for a
-// paint, the display bitmap for the others.
+// and 1; the same for a draw object and a region whose completion switches their layer on; and
+// the commands that may recompose everything (Undo, Clear, layer switches, a new calibration),
+// each to the end of its first paint. Each against a plain copy of the bytes it has to touch:
+// the client area's pixels for a paint, the display bitmap for the others.
 
 #include "measure/core/MeasureKinds.h"
 #include "measure/core/Measurement.h"

@@ -207,19 +207,28 @@ namespace {
 // rectangle's pixels; beyond this share of the image a full one is as quick.
 constexpr double kFullShare = 0.5;
 
-std::string KeyOf(ObjectKind kind, const GraphicRecord& record) {
+// Everything a record's pixels depend on besides the look: its kind, fields and text and, for a
+// measurement, the calibration its result text and construction use, and whether its derived
+// point is recomputed. A record whose key changed is composed again where it was and where it
+// is now.
+std::string KeyOf(ObjectKind kind, const GraphicRecord& record, const LayerSources& sources) {
     std::string key;
-    key.reserve(4 + record.fields.size() * 4 + 1 + record.text.size());
-    const auto put = [&key](int32_t v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    key.reserve(4 + record.fields.size() * 4 + 1 + record.text.size() + 2 + 2 * sizeof(double));
+    const auto put = [&key](const auto& v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
     put(kind);
     for (int32_t v : record.fields) put(v);
     key.push_back('\0');
     key += record.text;
+    if (IsMeasureKind(kind)) {
+        const CalibrationValues& c = sources.calibration;
+        put(c.unit);
+        put(c.hResolution);
+        put(c.vResolution);
+        // Only these two kinds draw a recomputed point differently.
+        const bool recomputed = sources.recompute && (kind == Kind::VerticalDistance || kind == Kind::ThreePointRadius);
+        key.push_back(recomputed ? '\1' : '\0');
+    }
     return key;
-}
-
-bool SameCalibration(const CalibrationValues& a, const CalibrationValues& b) {
-    return a.unit == b.unit && a.hResolution == b.hResolution && a.vResolution == b.vResolution;
 }
 
 // Black or the original picture, then the processing layer, within `rect`. Gives the rectangle
@@ -251,8 +260,7 @@ QRect ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& 
 
 bool LayerComposer::Look::operator==(const Look& o) const {
     return bits == o.bits && width == o.width && height == o.height && bitsPerPixel == o.bitsPerPixel &&
-           originalLayer == o.originalLayer && SameCalibration(calibration, o.calibration) && arrows == o.arrows &&
-           fillArea == o.fillArea && font == o.font && recompute == o.recompute;
+           originalLayer == o.originalLayer && arrows == o.arrows && fillArea == o.fillArea && font == o.font;
 }
 
 LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSources& sources) {
@@ -263,11 +271,9 @@ LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSou
     look.height = display.height();
     look.bitsPerPixel = display.bitsPerPixel();
     look.originalLayer = sources.flags.originalLayer;
-    look.calibration = sources.calibration;
     look.arrows = sources.look.arrows;
     look.fillArea = sources.look.fillArea;
     look.font = sources.look.font;
-    look.recompute = sources.recompute;
     return look;
 }
 
@@ -288,7 +294,7 @@ std::vector<LayerComposer::Entry> LayerComposer::entriesOf(const LayerSources& s
             Entry entry;
             entry.kind = kind;
             if (store.Get(kind, nextOfKind[slot]++, entry.record) != 0) continue;
-            entry.key = KeyOf(kind, entry.record);
+            entry.key = KeyOf(kind, entry.record, sources);
             entries.push_back(std::move(entry));
         }
     };

@@ -59,10 +59,10 @@ QRect NonZeroBounds(const Dib& dib);
 // Keeps a display bitmap equal to ComposeLayers of its sources while recomposing as little as
 // possible. It remembers what the last composition was made of, the store's records one by one
 // with the rectangle of pixels each covered, so that adding or removing records, moving the
-// region of interest or switching the draw, measure or processing layer recomposes only the
-// rectangle the figures and processing pixels that appear or go cover. Any other change (the
-// original layer, the calibration, the look of measurements, another bitmap) composes
-// everything.
+// region of interest, switching the draw, measure or processing layer or a new calibration (which
+// redraws the measurements) recomposes only the rectangles of the figures and processing pixels
+// that change. Any other change (the original layer, the look of measurements or the view font,
+// another bitmap) composes everything.
 class LayerComposer {
 public:
     // The display bitmap as ComposeLayers makes it. Returns the image pixels that may have
@@ -102,11 +102,9 @@ private:
         int height = 0;
         int bitsPerPixel = 0;
         bool originalLayer = true;
-        CalibrationValues calibration;
         bool arrows = true;
         bool fillArea = true;
         FontDescription font;
-        bool recompute = false;
         bool operator==(const Look& other) const;
     };
 

@@ -74,12 +74,34 @@ struct Run {
         return {pick(5), pick(4), pick(8) == 0 ? 0 : colour};
     }
 
-    // The display as a full composition of the view's sources makes it.
-    ImageSet reference() const {
+    // The display as a full composition of the view's sources makes it; `recompute` after a
+    // calibration change.
+    ImageSet reference(bool recompute = false) const {
         ImageSet images = view->images();
         ComposeLayers(images, LayerSources{view->store(), view->region(), view->flags(), view->calibration(),
-                                           LookOf(host.settings()), false});
+                                           LookOf(host.settings()), recompute});
         return images;
+    }
+
+    // A new calibration: pixels, another length unit alone, or one of the two resolutions, which
+    // changes the result texts and, through the aspect ratio, the recomputed points of vertical
+    // distances and three-point radii.
+    void calibrate() {
+        Calibration& c = view->document().calibration();
+        const int change = pick(4);
+        if (change == 0) {
+            c.unit = Unit::Pixel;
+            c.hResolution = c.vResolution = 0.0;
+        } else if (c.unit == Unit::Pixel) {
+            c.unit = Unit::Millimetre;
+            c.hResolution = c.vResolution = 0.001;
+        } else if (change == 1) {
+            c.unit = c.unit == Unit::Millimetre ? Unit::Micrometre : Unit::Millimetre;
+        } else {
+            double& resolution = change == 2 ? c.hResolution : c.vResolution;
+            resolution = resolution == 0.001 ? 0.001 * (2 + pick(3)) : 0.001;
+        }
+        view->Rebuild(true);
     }
 
     void measureWithTheMouse() {
@@ -220,7 +242,7 @@ private slots:
         for (int step = 0; step < steps; ++step) {
             // After a preview the display holds the composition plus the preview's outline.
             std::optional<RegionOfInterest> preview;
-            const int operation = run.pick(15);
+            const int operation = run.pick(16);
             const auto check = [&] {
                 QVERIFY2(SameBytes(run.view->images().display(), run.reference().display()),
                          qPrintable(QStringLiteral("display differs within step %1").arg(step)));
@@ -258,6 +280,13 @@ private slots:
                     }
                     break;
                 }
+                case 15:
+                    // The recomputed points show until the next composition draws the stored ones.
+                    run.calibrate();
+                    QVERIFY2(SameBytes(run.view->images().display(), run.reference(true).display()),
+                             qPrintable(QStringLiteral("display differs after the calibration of step %1").arg(step)));
+                    run.view->Rebuild();
+                    break;
                 case 14:
                     switch (run.pick(3)) {
                         case 0: run.view->ClearMeasurements(); break;
@@ -331,9 +360,10 @@ private slots:
         CGraphicStore store(64);
         RegionOfInterest region;
         LayerFlags flags;
+        CalibrationValues calibration;
         LayerComposer composer;
         composer.ProcessingCleared();
-        const auto sources = [&] { return LayerSources{store, region, flags, CalibrationValues{}, MeasureLook{}, false}; };
+        const auto sources = [&] { return LayerSources{store, region, flags, calibration, MeasureLook{}, false}; };
         const auto same = [&] {
             ImageSet expected = images;
             ComposeLayers(expected, sources());
@@ -371,10 +401,35 @@ private slots:
         QCOMPARE(BuildMeasurement(input, 1.0, m), 0);
         QCOMPARE(store.Add(m.kind, EncodeRecord(m)), 0);
         QVERIFY(composer.Update(images, sources()).isEmpty());
+        // A new calibration redraws the measurement where its result text was and is now.
+        flags.measureLayer = true;
+        const QRegion drawn = composer.Update(images, sources());
+        QVERIFY(!composer.lastWasFull());
+        QVERIFY(drawn.contains(QPoint(20, 200)) && drawn.contains(QPoint(80, 220)));
+        QVERIFY(!drawn.intersects(two));
+        // Each part of the calibration alone changes the text.
+        static constexpr CalibrationValues kCalibrations[] = {
+            {Unit::Millimetre, 0.001, 0.001}, {Unit::Micrometre, 0.001, 0.001}, {Unit::Micrometre, 0.002, 0.001},
+            {Unit::Micrometre, 0.002, 0.003}};
+        QRegion relabelled;
+        for (const CalibrationValues& c : kCalibrations) {
+            calibration = c;
+            relabelled = composer.Update(images, sources());
+            QVERIFY(!composer.lastWasFull());
+            QVERIFY(relabelled.intersects(drawn));
+            QVERIFY(!relabelled.intersects(two));
+            QVERIFY(same());
+        }
+
+        flags.measureLayer = false;
         store.Undo();
         store.Undo();
         store.Undo();
-        QCOMPARE(composer.Update(images, sources()), two);
+        // The measurement, now drawn with its millimetre text, goes with the two draw objects.
+        const QRegion gone = composer.Update(images, sources());
+        QCOMPARE(gone & two, two);
+        QVERIFY(gone.intersects(drawn));
+        QVERIFY((gone - two - relabelled).isEmpty());
         QVERIFY(same());
 
         // A region with a blank processing layer: switching the layer on adds only its outline.
