@@ -399,6 +399,19 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
     }
     for (; j < entries.size(); ++j) added.push_back(j);
 
+    // Beyond this share of the image a full composition is as quick; once what changes is
+    // known to reach it, the figures left are not looked at.
+    const auto tooLarge = [&] {
+        double area = 0.0;
+        for (const QRect& r : rect & whole) area += static_cast<double>(r.width()) * r.height();
+        return area > kFullShare * whole.width() * whole.height();
+    };
+    const auto composeEverything = [&] {
+        entries_ = std::move(entries);
+        return composeAll(images, sources, std::move(entries_));
+    };
+    if (tooLarge()) return composeEverything();
+
     // What new figures cover is found by drawing them with nothing written.
     std::optional<Canvas> probe;
     const auto probing = [&]() -> Canvas& {
@@ -412,15 +425,6 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
         }
         return *probe;
     };
-    if (!added.empty()) {
-        const QFont font = ViewFont(sources.look.font);
-        for (size_t index : added) {
-            Canvas& canvas = probing();
-            drawEntry(canvas, entries[index], sources, font);
-            entries[index].bounds = canvas.takeTouched();
-            rect |= entries[index].bounds;
-        }
-    }
     // The processing layer switched: its pixels appear or go.
     const bool processing = sources.flags.processingLayer;
     const bool outlineWas = processingShown_ && !region_.isWholeImage();
@@ -443,16 +447,25 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
         }
         region_ = sources.region;
     }
+    if (!added.empty()) {
+        const QFont font = ViewFont(sources.look.font);
+        for (size_t index : added) {
+            Canvas& canvas = probing();
+            drawEntry(canvas, entries[index], sources, font);
+            entries[index].bounds = canvas.takeTouched();
+            rect |= entries[index].bounds;
+            if (tooLarge()) {
+                probe.reset();
+                return composeEverything();
+            }
+        }
+    }
     probe.reset();
     entries_ = std::move(entries);
     lastFull_ = false;
     rect &= whole;
     if (rect.isEmpty()) return {};
-    double area = 0.0;
-    for (const QRect& r : rect) area += static_cast<double>(r.width()) * r.height();
-    if (area > kFullShare * whole.width() * whole.height()) {
-        return composeAll(images, sources, std::move(entries_));
-    }
+    if (tooLarge()) return composeAll(images, sources, std::move(entries_));
     for (const QRect& r : rect) composeWithin(images, sources, r);
     return rect;
 }
