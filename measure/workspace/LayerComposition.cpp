@@ -388,6 +388,11 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
             entries[j++].bounds = entries_[i++].bounds;
             continue;
         }
+        // The oldest record dropped while one just like it was added: the next one matches here.
+        if (j < entries.size() && i + 1 < entries_.size() && entries_[i + 1].key == entries[j].key) {
+            rect |= entries_[i++].bounds;  // removed
+            continue;
+        }
         size_t k = j;
         while (k < entries.size() && entries[k].key != entries_[i].key) ++k;
         if (k < entries.size()) {

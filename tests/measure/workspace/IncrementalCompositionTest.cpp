@@ -353,6 +353,30 @@ private slots:
         QVERIFY(composer.lastWasFull());
     }
 
+    // A full store drops its oldest record for a new one; when the two are alike, the records
+    // in between are still the same ones and stay where they are.
+    void droppingTheOldestForItsTwinComposesOnlyItsRectangle() {
+        ImageSet images = ImageSet::FromPicture(Noise(24));
+        CGraphicStore store(3);
+        RegionOfInterest region;
+        LayerFlags flags;
+        flags.drawLayer = true;
+        LayerComposer composer;
+        const auto sources = [&] { return LayerSources{store, region, flags, CalibrationValues{}, MeasureLook{}, false}; };
+        const std::vector<int32_t> first{10, 20, 50, 30, 0, 1, 0x0000FF};
+        store.Add(Kind::Line, first);
+        store.Add(Kind::Line, std::vector<int32_t>{200, 100, 300, 110, 0, 1, 0x00FF00});
+        store.Add(Kind::Line, std::vector<int32_t>{100, 150, 120, 160, 0, 1, 0xFF0000});
+        composer.Update(images, sources());
+        QCOMPARE(store.Add(Kind::Line, first), 0);
+        QCOMPARE(store.Count(), 3);
+        QCOMPARE(composer.Update(images, sources()), QRegion(QRect(QPoint(10, 20), QPoint(50, 30))));
+        QVERIFY(!composer.lastWasFull());
+        ImageSet expected = images;
+        ComposeLayers(expected, sources());
+        QVERIFY(SameBytes(images.display(), expected.display()));
+    }
+
     // A layer switched on or off recomposes only what it holds; checked against a full
     // composition each time.
     void switchingALayerComposesOnlyWhatItHolds() {
