@@ -3,8 +3,10 @@
 // paint after the display changed at zoom 0.25 (which shrinks the whole picture once), the full
 // recomposition of the layers with 64 measurements, and the whole path from the mouse release
 // that completes a measurement to the end of the first paint that shows it, at zooms 0.25, 0.5
-// and 1. Each against a plain copy of the bytes it has to touch: the client area's pixels for a
-// paint, the display bitmap for the others.
+// and 1; the same for a draw object and a region whose completion switches their layer on; and
+// the commands that may recompose everything (Undo, Clear, layer switches, a new calibration),
+// each to the end of its first paint. Each against a plain copy of the bytes it has to touch:
+// the client area's pixels for a paint, the display bitmap for the others.
 
 #include "measure/core/MeasureKinds.h"
 #include "measure/core/Measurement.h"
@@ -19,6 +21,7 @@
 #include "bench/Figure.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -98,19 +101,26 @@ struct ViewFixture {
         view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.SetPicture(Specimen());
-        for (int i = 0; i < 64; ++i) {
-            const Measurement m = Sample(i);
-            view.store().Add(m.kind, EncodeRecord(m));
-        }
-        LayerFlags flags;
-        flags.measureLayer = true;
-        view.SetFlags(flags);
+        restore();
         view.resize(kClient);
         view.show();
         QApplication::processEvents();
         target = QImage(kClient, QImage::Format_ARGB32_Premultiplied);
     }
     void paint() { view.viewport()->render(&target); }
+    // Back to the 64 measurements with the measure layer alone on, in pixels, composed.
+    void restore() {
+        view.store().ClearKinds(Kind::MeasureMask | Kind::DrawMask);
+        for (int i = 0; i < 64; ++i) {
+            const Measurement m = Sample(i);
+            view.store().Add(m.kind, EncodeRecord(m));
+        }
+        view.document().calibration() = Calibration{};
+        LayerFlags flags;
+        flags.measureLayer = true;
+        view.SetFlags(flags);
+        view.Rebuild();
+    }
 
     BenchHost host;
     CTessmetView view;
@@ -240,6 +250,120 @@ void BM_FirstPaintAfterMeasureQuarter(benchmark::State& state) { FirstPaintAfter
 void BM_FirstPaintAfterMeasureHalf(benchmark::State& state) { FirstPaintAfterMeasurement(state, 0.5); }
 void BM_FirstPaintAfterMeasureOne(benchmark::State& state) { FirstPaintAfterMeasurement(state, 1.0); }
 
+// From the release that completes a draw line while the draw layer is off (no draw object yet,
+// the 64 measurements shown) to the end of the first paint: the completion switches the layer
+// on. Between iterations Draw - Clear takes the line away and switches the layer off again.
+void DrawSwitchingLayerOn(benchmark::State& state, double zoom) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(zoom);
+    f.view.ScrollTo({kWidth / 3, kHeight / 3});
+    f.host.tool = Tool::DrawLine;
+    int k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.view.ClearDrawObjects();
+        f.paint();
+        const int dx = (k * 97) % 600, dy = (k * 61) % 400;
+        ++k;
+        Click(f.view.viewport(), {100 + dx, 100 + dy});
+        state.ResumeTiming();
+        Click(f.view.viewport(), {700 + dx, 500 + dy});  // completes it: draw layer on
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+    f.host.tool = Tool::None;
+    f.view.ForgetPoints();
+    f.restore();
+}
+
+void BM_DrawLayerOnZoomQuarter(benchmark::State& state) { DrawSwitchingLayerOn(state, 0.25); }
+void BM_DrawLayerOnZoomHalf(benchmark::State& state) { DrawSwitchingLayerOn(state, 0.5); }
+void BM_DrawLayerOnZoomOne(benchmark::State& state) { DrawSwitchingLayerOn(state, 1.0); }
+
+// From the release that sets a rectangular region while the processing layer is off (nothing
+// processed yet) to the end of the first paint: the region's outline switches the layer on.
+void RegionSwitchingLayerOn(benchmark::State& state, double zoom) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(zoom);
+    f.view.ScrollTo({kWidth / 3, kHeight / 3});
+    f.host.tool = Tool::RoiRectangle;
+    int k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        LayerFlags flags = f.view.flags();
+        flags.processingLayer = false;
+        f.view.SetFlags(flags);
+        f.view.ClearRegion();
+        f.paint();
+        const int dx = (k * 97) % 600, dy = (k * 61) % 400;
+        ++k;
+        Click(f.view.viewport(), {100 + dx, 100 + dy});
+        state.ResumeTiming();
+        Click(f.view.viewport(), {700 + dx, 500 + dy});  // completes it: processing layer on
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+    f.host.tool = Tool::None;
+    f.view.ForgetPoints();
+    f.view.ClearRegion();
+    f.restore();
+}
+
+void BM_RegionLayerOnZoomQuarter(benchmark::State& state) { RegionSwitchingLayerOn(state, 0.25); }
+
+// The commands that may recompose everything, each to the end of its first paint at zoom 0.25
+// (the costliest first paint): the state they change is put back untimed.
+void CommandAndPaint(benchmark::State& state, const std::function<void(ViewFixture&)>& prepare,
+                     const std::function<void(ViewFixture&)>& command) {
+    ViewFixture& f = Fixture();
+    f.view.SetZoom(0.25);
+    f.view.ScrollTo({0, 0});
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare(f);
+        f.paint();
+        state.ResumeTiming();
+        command(f);
+        f.paint();
+        benchmark::DoNotOptimize(f.target.constBits());
+    }
+    f.restore();
+}
+
+void AddOneMeasurement(ViewFixture& f) {
+    const Measurement m = Sample(3);
+    f.view.store().Add(m.kind, EncodeRecord(m));
+    f.view.Rebuild();
+}
+
+void ToggleLayer(ViewFixture& f, bool LayerFlags::*layer) {
+    LayerFlags flags = f.view.flags();
+    flags.*layer = !(flags.*layer);
+    f.view.SetFlags(flags);
+}
+
+void BM_UndoZoomQuarter(benchmark::State& state) {
+    CommandAndPaint(state, AddOneMeasurement, [](ViewFixture& f) { f.view.Undo(); });
+}
+void BM_ClearMeasurementsZoomQuarter(benchmark::State& state) {
+    CommandAndPaint(state, [](ViewFixture& f) { f.restore(); }, [](ViewFixture& f) { f.view.ClearMeasurements(); });
+}
+void BM_ToggleMeasureLayerZoomQuarter(benchmark::State& state) {
+    CommandAndPaint(state, [](ViewFixture&) {}, [](ViewFixture& f) { ToggleLayer(f, &LayerFlags::measureLayer); });
+}
+void BM_ToggleOriginalLayerZoomQuarter(benchmark::State& state) {
+    CommandAndPaint(state, [](ViewFixture&) {}, [](ViewFixture& f) { ToggleLayer(f, &LayerFlags::originalLayer); });
+}
+void BM_CalibrationChangeZoomQuarter(benchmark::State& state) {
+    int k = 0;
+    CommandAndPaint(state, [](ViewFixture&) {}, [&k](ViewFixture& f) {
+        Calibration& c = f.view.document().calibration();
+        c.unit = Unit::Millimetre;
+        c.hResolution = c.vResolution = (++k % 2 == 0) ? 0.002 : 0.003;
+        f.view.Rebuild(true);
+    });
+}
+
 SUITE_FIGURE("View paint 6000x4000 at zoom 0.25", BM_CopyClientBytes, BM_PaintZoomQuarter);
 SUITE_FIGURE("View paint 6000x4000 at zoom 1", BM_CopyClientBytes, BM_PaintZoomOne);
 SUITE_FIGURE("View first paint after a change at zoom 0.25", BM_CopyDisplayBytes, BM_FirstPaintZoomQuarter);
@@ -250,6 +374,15 @@ SUITE_FIGURE("View measurement to first paint 6000x4000 at zoom 1", BM_CopyDispl
 SUITE_FIGURE("View first paint after a measurement at zoom 0.25", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureQuarter);
 SUITE_FIGURE("View first paint after a measurement at zoom 0.5", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureHalf);
 SUITE_FIGURE("View first paint after a measurement at zoom 1", BM_CopyDisplayBytes, BM_FirstPaintAfterMeasureOne);
+SUITE_FIGURE("View draw object switching its layer on to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_DrawLayerOnZoomQuarter);
+SUITE_FIGURE("View draw object switching its layer on to first paint at zoom 0.5", BM_CopyDisplayBytes, BM_DrawLayerOnZoomHalf);
+SUITE_FIGURE("View draw object switching its layer on to first paint at zoom 1", BM_CopyDisplayBytes, BM_DrawLayerOnZoomOne);
+SUITE_FIGURE("View region switching its layer on to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_RegionLayerOnZoomQuarter);
+SUITE_FIGURE("View Undo to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_UndoZoomQuarter);
+SUITE_FIGURE("View Measure - Clear to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_ClearMeasurementsZoomQuarter);
+SUITE_FIGURE("View measure layer toggle to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_ToggleMeasureLayerZoomQuarter);
+SUITE_FIGURE("View original layer toggle to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_ToggleOriginalLayerZoomQuarter);
+SUITE_FIGURE("View calibration change to first paint at zoom 0.25", BM_CopyDisplayBytes, BM_CalibrationChangeZoomQuarter);
 
 }  // namespace
 

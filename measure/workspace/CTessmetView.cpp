@@ -164,7 +164,7 @@ int CTessmetView::SetPicture(Dib picture) {
 }
 
 void CTessmetView::afterPictureLoaded() {
-    composer_.Forget();
+    composer_.ProcessingCleared();  // a new image set: processing layer all zero
     foreign_ = QRegion();
     zoom_ = 1.0;
     region_ = RegionOfInterest();
@@ -498,7 +498,7 @@ void CTessmetView::ClearDrawObjects() {
 
 void CTessmetView::ClearProcessing() {
     images_.processing().fill(0);
-    composer_.Forget();
+    composer_.ProcessingCleared();
     LayerFlags flags = flags_;
     flags.processingLayer = false;
     changeFlags(flags);
@@ -506,7 +506,7 @@ void CTessmetView::ClearProcessing() {
 }
 
 void CTessmetView::ProcessingChanged() {
-    composer_.Forget();  // the processing bitmap changed under the composition
+    composer_.ProcessingChanged();
     LayerFlags flags = flags_;
     flags.processingLayer = true;
     changeFlags(flags);

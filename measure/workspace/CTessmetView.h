@@ -74,8 +74,9 @@ public:
 
     // Layers. Rebuild recomposes the display bitmap from its sources and repaints; with
     // `recompute` the derived points of the measurements follow a calibration change. Only the
-    // pixels that records added or removed since the last one cover, and those drawn over by
-    // DisplayChanged's callers, are composed again, unless something else changed.
+    // pixels that records added, removed or relabelled since the last one cover, what a switched
+    // draw, measure or processing layer holds, and the pixels drawn over by DisplayChanged's
+    // callers are composed again, unless something else changed.
     void Rebuild(bool recompute = false);
     // The main window's copy of the flags; recomposes. Turning the scale off shows the resolution
     // text again in status pane 1.

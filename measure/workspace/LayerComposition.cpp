@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace tessmet {
 namespace {
@@ -47,7 +48,68 @@ void DrawRegionShape(Canvas& canvas, const RegionOfInterest& region, const Strok
     }
 }
 
+// Copies every pixel of `source` with a non-zero byte over `target` (only looks when `Copy` is
+// false), `count` pixels of `Bytes` bytes, and gives the first and last such pixel, or -1 for
+// both when there is none. Eight pixels at a time are tested as whole 64-bit words first, so
+// the long empty stretches of a processing layer cost little.
+template <int Bytes, bool Copy>
+std::pair<int, int> OverlayNonZero(uint8_t* target, const uint8_t* source, int count) {
+    int first = -1, last = -1;
+    const auto one = [&](int i) {
+        const uint8_t* p = source + static_cast<ptrdiff_t>(i) * Bytes;
+        bool any = false;
+        for (int b = 0; b < Bytes; ++b) any |= p[b] != 0;
+        if (!any) return;
+        if (first < 0) first = i;
+        last = i;
+        if constexpr (Copy) std::memcpy(target + static_cast<ptrdiff_t>(i) * Bytes, p, Bytes);
+    };
+    constexpr int kGroup = 8;  // pixels, that is `Bytes` words
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
+        const uint8_t* group = source + static_cast<ptrdiff_t>(i) * Bytes;
+        uint64_t any = 0;
+        for (int w = 0; w < Bytes; ++w) {
+            uint64_t word;
+            std::memcpy(&word, group + 8 * w, sizeof word);
+            any |= word;
+        }
+        if (any == 0) continue;
+        for (int k = 0; k < kGroup; ++k) one(i + k);
+    }
+    for (; i < count; ++i) one(i);
+    return {first, last};
+}
+
+template <bool Copy>
+std::pair<int, int> OverlayNonZero(uint8_t* target, const uint8_t* source, int count, int bytes) {
+    switch (bytes) {
+        case 2: return OverlayNonZero<2, Copy>(target, source, count);
+        case 3: return OverlayNonZero<3, Copy>(target, source, count);
+        case 4: return OverlayNonZero<4, Copy>(target, source, count);
+        default: break;
+    }
+    int first = -1, last = -1;
+    for (int i = 0; bytes > 0 && i < count; ++i) {
+        const uint8_t* p = source + static_cast<ptrdiff_t>(i) * bytes;
+        if (!AnyNonZero(p, bytes)) continue;
+        if (first < 0) first = i;
+        last = i;
+        if constexpr (Copy) std::memcpy(target + static_cast<ptrdiff_t>(i) * bytes, p, static_cast<size_t>(bytes));
+    }
+    return {first, last};
+}
+
 }  // namespace
+
+QRect NonZeroBounds(const Dib& dib) {
+    QRect bounds;
+    for (int y = 0; y < dib.height(); ++y) {
+        const auto [first, last] = OverlayNonZero<false>(nullptr, dib.row(y), dib.width(), dib.bytesPerPixel());
+        if (first >= 0) bounds |= QRect(QPoint(first, y), QPoint(last, y));
+    }
+    return bounds;
+}
 
 void ApplyProcessingLayer(Dib& display, const Dib& processing) {
     if (!display.sameLayout(processing)) return;
@@ -145,23 +207,33 @@ namespace {
 // rectangle's pixels; beyond this share of the image a full one is as quick.
 constexpr double kFullShare = 0.5;
 
-std::string KeyOf(ObjectKind kind, const GraphicRecord& record) {
+// Everything a record's pixels depend on besides the look: its kind, fields and text and, for a
+// measurement, the calibration its result text and construction use, and whether its derived
+// point is recomputed. A record whose key changed is composed again where it was and where it
+// is now.
+std::string KeyOf(ObjectKind kind, const GraphicRecord& record, const LayerSources& sources) {
     std::string key;
-    key.reserve(4 + record.fields.size() * 4 + 1 + record.text.size());
-    const auto put = [&key](int32_t v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    key.reserve(4 + record.fields.size() * 4 + 1 + record.text.size() + 2 + 2 * sizeof(double));
+    const auto put = [&key](const auto& v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
     put(kind);
     for (int32_t v : record.fields) put(v);
     key.push_back('\0');
     key += record.text;
+    if (IsMeasureKind(kind)) {
+        const CalibrationValues& c = sources.calibration;
+        put(c.unit);
+        put(c.hResolution);
+        put(c.vResolution);
+        // Only these two kinds draw a recomputed point differently.
+        const bool recomputed = sources.recompute && (kind == Kind::VerticalDistance || kind == Kind::ThreePointRadius);
+        key.push_back(recomputed ? '\1' : '\0');
+    }
     return key;
 }
 
-bool SameCalibration(const CalibrationValues& a, const CalibrationValues& b) {
-    return a.unit == b.unit && a.hResolution == b.hResolution && a.vResolution == b.vResolution;
-}
-
-// Black or the original picture, then the processing layer, within `rect`.
-void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& rect) {
+// Black or the original picture, then the processing layer, within `rect`. Gives the rectangle
+// around the processing pixels it put there (null with the layer off).
+QRect ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& rect) {
     Dib& display = images.display();
     const Dib& original = images.original();
     const Dib& processing = images.processing();
@@ -169,6 +241,7 @@ void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& r
     const size_t offset = static_cast<size_t>(rect.left()) * static_cast<size_t>(bytes);
     const size_t length = static_cast<size_t>(rect.width()) * static_cast<size_t>(bytes);
     const bool withProcessing = flags.processingLayer && processing.sameLayout(display);
+    QRect shown;
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         uint8_t* target = display.row(y) + offset;
         if (flags.originalLayer) {
@@ -177,19 +250,17 @@ void ComposeBaseWithin(ImageSet& images, const LayerFlags& flags, const QRect& r
             std::memset(target, 0, length);
         }
         if (!withProcessing) continue;
-        const uint8_t* source = processing.row(y) + offset;
-        for (size_t at = 0; at < length; at += static_cast<size_t>(bytes)) {
-            if (AnyNonZero(source + at, bytes)) std::memcpy(target + at, source + at, static_cast<size_t>(bytes));
-        }
+        const auto [first, last] = OverlayNonZero<true>(target, processing.row(y) + offset, rect.width(), bytes);
+        if (first >= 0) shown |= QRect(QPoint(rect.left() + first, y), QPoint(rect.left() + last, y));
     }
+    return shown;
 }
 
 }  // namespace
 
 bool LayerComposer::Look::operator==(const Look& o) const {
     return bits == o.bits && width == o.width && height == o.height && bitsPerPixel == o.bitsPerPixel &&
-           flags == o.flags && SameCalibration(calibration, o.calibration) && arrows == o.arrows &&
-           fillArea == o.fillArea && font == o.font && recompute == o.recompute;
+           originalLayer == o.originalLayer && arrows == o.arrows && fillArea == o.fillArea && font == o.font;
 }
 
 LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSources& sources) {
@@ -199,12 +270,10 @@ LayerComposer::Look LayerComposer::LookOf(const ImageSet& images, const LayerSou
     look.width = display.width();
     look.height = display.height();
     look.bitsPerPixel = display.bitsPerPixel();
-    look.flags = sources.flags;
-    look.calibration = sources.calibration;
+    look.originalLayer = sources.flags.originalLayer;
     look.arrows = sources.look.arrows;
     look.fillArea = sources.look.fillArea;
     look.font = sources.look.font;
-    look.recompute = sources.recompute;
     return look;
 }
 
@@ -225,7 +294,7 @@ std::vector<LayerComposer::Entry> LayerComposer::entriesOf(const LayerSources& s
             Entry entry;
             entry.kind = kind;
             if (store.Get(kind, nextOfKind[slot]++, entry.record) != 0) continue;
-            entry.key = KeyOf(kind, entry.record);
+            entry.key = KeyOf(kind, entry.record, sources);
             entries.push_back(std::move(entry));
         }
     };
@@ -246,7 +315,10 @@ void LayerComposer::drawEntry(Canvas& canvas, const Entry& entry, const LayerSou
 QRegion LayerComposer::composeAll(ImageSet& images, const LayerSources& sources, std::vector<Entry> entries) {
     Dib& display = images.display();
     const QRect whole(0, 0, display.width(), display.height());
-    ComposeBaseWithin(images, sources.flags, whole);
+    const QRect processingShown = ComposeBaseWithin(images, sources.flags, whole);
+    // With its layer on the whole processing bitmap went past: its bounds come for free.
+    if (sources.flags.processingLayer) processingBounds_ = processingShown;
+    processingShown_ = sources.flags.processingLayer;
     const bool outline = sources.flags.processingLayer && !sources.region.isWholeImage();
     if (!entries.empty() || outline) {
         std::optional<Canvas> drawing;
@@ -316,6 +388,11 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
             entries[j++].bounds = entries_[i++].bounds;
             continue;
         }
+        // The oldest record dropped while one just like it was added: the next one matches here.
+        if (j < entries.size() && i + 1 < entries_.size() && entries_[i + 1].key == entries[j].key) {
+            rect |= entries_[i++].bounds;  // removed
+            continue;
+        }
         size_t k = j;
         while (k < entries.size() && entries[k].key != entries_[i].key) ++k;
         if (k < entries.size()) {
@@ -326,6 +403,19 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
         }
     }
     for (; j < entries.size(); ++j) added.push_back(j);
+
+    // Beyond this share of the image a full composition is as quick; once what changes is
+    // known to reach it, the figures left are not looked at.
+    const auto tooLarge = [&] {
+        double area = 0.0;
+        for (const QRect& r : rect & whole) area += static_cast<double>(r.width()) * r.height();
+        return area > kFullShare * whole.width() * whole.height();
+    };
+    const auto composeEverything = [&] {
+        entries_ = std::move(entries);
+        return composeAll(images, sources, std::move(entries_));
+    };
+    if (tooLarge()) return composeEverything();
 
     // What new figures cover is found by drawing them with nothing written.
     std::optional<Canvas> probe;
@@ -340,19 +430,20 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
         }
         return *probe;
     };
-    if (!added.empty()) {
-        const QFont font = ViewFont(sources.look.font);
-        for (size_t index : added) {
-            Canvas& canvas = probing();
-            drawEntry(canvas, entries[index], sources, font);
-            entries[index].bounds = canvas.takeTouched();
-            rect |= entries[index].bounds;
-        }
+    // The processing layer switched: its pixels appear or go.
+    const bool processing = sources.flags.processingLayer;
+    const bool outlineWas = processingShown_ && !region_.isWholeImage();
+    if (processing != processingShown_) {
+        if (!processingBounds_) processingBounds_ = NonZeroBounds(images.processing());
+        rect |= *processingBounds_;
+        processingShown_ = processing;
     }
-    if (!(sources.region == region_)) {
+    // The region's outline, drawn while the processing layer is on, moved, appears or goes.
+    const bool outline = processing && !sources.region.isWholeImage();
+    if (!(sources.region == region_) || outline != outlineWas) {
         rect |= outlineBounds_;
         outlineBounds_ = QRect();
-        if (sources.flags.processingLayer && !sources.region.isWholeImage()) {
+        if (outline) {
             Canvas& canvas = probing();
             DrawRegionOutline(canvas, sources.region);
             canvas.flush();
@@ -361,16 +452,25 @@ QRegion LayerComposer::Update(ImageSet& images, const LayerSources& sources, con
         }
         region_ = sources.region;
     }
+    if (!added.empty()) {
+        const QFont font = ViewFont(sources.look.font);
+        for (size_t index : added) {
+            Canvas& canvas = probing();
+            drawEntry(canvas, entries[index], sources, font);
+            entries[index].bounds = canvas.takeTouched();
+            rect |= entries[index].bounds;
+            if (tooLarge()) {
+                probe.reset();
+                return composeEverything();
+            }
+        }
+    }
     probe.reset();
     entries_ = std::move(entries);
     lastFull_ = false;
     rect &= whole;
     if (rect.isEmpty()) return {};
-    double area = 0.0;
-    for (const QRect& r : rect) area += static_cast<double>(r.width()) * r.height();
-    if (area > kFullShare * whole.width() * whole.height()) {
-        return composeAll(images, sources, std::move(entries_));
-    }
+    if (tooLarge()) return composeAll(images, sources, std::move(entries_));
     for (const QRect& r : rect) composeWithin(images, sources, r);
     return rect;
 }

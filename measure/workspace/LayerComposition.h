@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QRegion>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,16 @@ void DrawRegionOutline(Canvas& canvas, const RegionOfInterest& region);
 // Draws one stored draw object with its own pen (as DrawStoredDrawObjects does).
 void DrawStoredDrawObject(Canvas& canvas, ObjectKind kind, const GraphicRecord& record, const QFont& font);
 
+// The rectangle around every pixel of `dib` with a non-zero byte; null when there is none.
+QRect NonZeroBounds(const Dib& dib);
+
 // Keeps a display bitmap equal to ComposeLayers of its sources while recomposing as little as
 // possible. It remembers what the last composition was made of, the store's records one by one
-// with the rectangle of pixels each covered, so that adding or removing records, or moving the
-// region of interest, recomposes only the rectangle the old and new figures cover. Any other
-// change composes everything.
+// with the rectangle of pixels each covered, so that adding or removing records, moving the
+// region of interest, switching the draw, measure or processing layer or a new calibration (which
+// redraws the measurements) recomposes only the rectangles of the figures and processing pixels
+// that change. Any other change (the original layer, the look of measurements or the view font,
+// another bitmap) composes everything.
 class LayerComposer {
 public:
     // The display bitmap as ComposeLayers makes it. Returns the image pixels that may have
@@ -66,6 +72,18 @@ public:
     QRegion Update(ImageSet& images, const LayerSources& sources, const QRegion& foreign = {});
     // Composes everything on the next Update.
     void Forget() { valid_ = false; }
+    // The processing bitmap was written: composes everything on the next Update, and looks for
+    // its non-zero pixels again when its layer is next switched.
+    void ProcessingChanged() {
+        valid_ = false;
+        processingBounds_.reset();
+    }
+    // The processing bitmap holds only zeros (loaded or cleared): composes everything on the next
+    // Update, and switching its layer then changes no pixel of it.
+    void ProcessingCleared() {
+        valid_ = false;
+        processingBounds_ = QRect();
+    }
 
     // Whether the last Update composed everything (tests and benchmarks).
     bool lastWasFull() const { return lastFull_; }
@@ -83,12 +101,10 @@ private:
         int width = 0;
         int height = 0;
         int bitsPerPixel = 0;
-        LayerFlags flags;
-        CalibrationValues calibration;
+        bool originalLayer = true;
         bool arrows = true;
         bool fillArea = true;
         FontDescription font;
-        bool recompute = false;
         bool operator==(const Look& other) const;
     };
 
@@ -103,7 +119,9 @@ private:
     Look look_;
     std::vector<Entry> entries_;  // in drawing order
     RegionOfInterest region_;
-    QRect outlineBounds_;         // of the region's outline, when drawn
+    bool processingShown_ = false;         // the processing layer was composed
+    QRect outlineBounds_;                  // of the region's outline, when drawn
+    std::optional<QRect> processingBounds_;  // of the processing bitmap's non-zero pixels, once known
 };
 
 }  // namespace tessmet
