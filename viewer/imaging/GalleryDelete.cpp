@@ -8,13 +8,6 @@ namespace lumora {
 
 namespace {
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += name;
-    return path;
-}
-
 // The picture of the other kind with the same stem, letter case aside: "a.bmp" for "a.jpg".
 bool SiblingExists(const std::string& folder, const std::string& name) {
     const std::string stem = name.substr(0, name.size() - 4);

@@ -11,13 +11,6 @@ namespace lumora {
 
 namespace {
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += name;
-    return path;
-}
-
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa{}, sb{};
     return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&

@@ -16,13 +16,6 @@ struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += name;
-    return path;
-}
-
 bool Exists(const std::string& path) {
     struct stat st{};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -76,6 +69,13 @@ private:
 };
 
 }  // namespace
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/') path += '/';
+    path += name;
+    return path;
+}
 
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);

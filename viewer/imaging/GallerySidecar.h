@@ -74,6 +74,9 @@ std::string GalleryTooltipText(std::string_view name, int width, int height, int
 // itself when it exists, otherwise the first such entry, otherwise empty.
 std::string FindNameIgnoringCase(const std::string& folder, std::string_view name);
 
+// `folder` + "/" + `name`, with one slash only when `folder` ends in one.
+std::string JoinPath(const std::string& folder, std::string_view name);
+
 // ASCII lower case (file names are compared byte-wise beyond ASCII).
 std::string LowerAscii(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
