@@ -6,10 +6,11 @@
 #include "support/BmpBytes.h"
 #include "support/TempDir.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 using testsupport::AsString;
 using testsupport::CliResult;
@@ -41,8 +42,9 @@ TEST(CliResults, WritesTheExportByteForByte) {
     const std::string text = ReadText(csv);
     EXPECT_EQ(r.out, "{\"records\":2,\"bytes\":" + std::to_string(text.size()) + "}\n");
     EXPECT_EQ(text.substr(0, 61), "2 Point Distance[1], 50.00, x1, 10, y1, 20, x2, 40, y2, 60, \r");
-    const std::regex area("Area\\[1\\], [0-9]+\\.00, x1, 0, y1, 0, x2, 10, y2, 0, x3, 0, y3, 10, \r");
-    EXPECT_TRUE(std::regex_match(text.substr(61), area)) << text;
+    const QRegularExpression area(QRegularExpression::anchoredPattern(
+        QStringLiteral("Area\\[1\\], [0-9]+\\.00, x1, 0, y1, 0, x2, 10, y2, 0, x3, 0, y3, 10, \r")));
+    EXPECT_TRUE(area.match(QString::fromStdString(text.substr(61))).hasMatch()) << text;
 }
 
 TEST(CliResults, EmptyExportIsAnEmptyFileAndRefusalsWriteNothing) {
@@ -176,11 +178,11 @@ TEST(CliEndToEnd, CalibrateTheStageMicrometerThenMeasureItsGraduations) {
 
     r = Cli({"calibration", picture});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    std::smatch m;
-    const std::regex read("\\{\"unit\":2,\"hResolution\":([0-9.e-]+),\"vResolution\":([0-9.e-]+),\"source\":\"inf\".*");
-    const std::string calibration = r.out;
-    ASSERT_TRUE(std::regex_search(calibration, m, read)) << r.out;
-    const std::string h = m[1], v = m[2];
+    const QRegularExpression read(
+        QStringLiteral("\\{\"unit\":2,\"hResolution\":([0-9.e-]+),\"vResolution\":([0-9.e-]+),\"source\":\"inf\""));
+    const QRegularExpressionMatch m = read.match(QString::fromStdString(r.out));
+    ASSERT_TRUE(m.hasMatch()) << r.out;
+    const std::string h = m.captured(1).toStdString(), v = m.captured(2).toStdString();
 
     // Ten divisions, 0.1 mm = 100 um, each way, in a part of the scales the calibration did not use
     // end to end. The stored resolutions keep whole nanometres per pixel (0.4 % here) and a tick
@@ -192,10 +194,10 @@ TEST(CliEndToEnd, CalibrateTheStageMicrometerThenMeasureItsGraduations) {
         r = Cli({"measure", "two-point-distance", point(span.a.x, span.a.y), point(span.b.x, span.b.y), "5,5", "--size",
                  "1280x960", "--unit", "um", "--h", h, "--v", v});
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        const std::regex text("\\{\"text\":\"([0-9.]+)\\[um\\]\".*");
-        const std::string measured = r.out;
-        ASSERT_TRUE(std::regex_search(measured, m, text)) << r.out;
-        EXPECT_NEAR(std::stod(m[1]), 100.0, 1.0) << r.out;
+        static const QRegularExpression text(QStringLiteral("\\{\"text\":\"([0-9.]+)\\[um\\]\""));
+        const QRegularExpressionMatch measured = text.match(QString::fromStdString(r.out));
+        ASSERT_TRUE(measured.hasMatch()) << r.out;
+        EXPECT_NEAR(measured.captured(1).toDouble(), 100.0, 1.0) << r.out;
     }
 }
 

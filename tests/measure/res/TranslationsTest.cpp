@@ -7,11 +7,12 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <regex>
 
 using namespace tessmet;
 
@@ -28,11 +29,10 @@ protected:
 
 // printf conversions in order of appearance.
 std::vector<std::string> Placeholders(const std::string& text) {
-    static const std::regex conversion("%[-+ #0]*[0-9]*(\\.[0-9]+)?[a-zA-Z%]");
+    static const QRegularExpression conversion(QStringLiteral("%[-+ #0]*[0-9]*(\\.[0-9]+)?[a-zA-Z%]"));
     std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), conversion); it != std::sregex_iterator(); ++it) {
-        found.push_back(it->str());
-    }
+    for (const QRegularExpressionMatch& match : conversion.globalMatch(QString::fromStdString(text)))
+        found.push_back(match.captured().toStdString());
     return found;
 }
 
