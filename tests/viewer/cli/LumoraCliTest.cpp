@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testsupport::CliResult;
 using testsupport::ReadText;
 using testsupport::RunProgram;
@@ -136,6 +138,30 @@ TEST(LumoraCliCapture, StoresTheNextPictureWithItsSidecarThatTessmetReads) {
     EXPECT_NEAR(JsonNumber(cal.out, "hResolution"), 7.13 / (251.0 / 100) / 640, 1e-12) << cal.out;
     EXPECT_NEAR(JsonNumber(cal.out, "vResolution"), 5.37 / (251.0 / 100) / 480, 1e-12) << cal.out;
     EXPECT_NE(cal.out.find("\"source\":\"mag\""), std::string::npos) << cal.out;
+}
+
+// The scale's corner sits at (630, 470) of the 640 x 480 frame with arms 112 frame pixels long;
+// a 1600 x 1200 capture draws it 2.5 times as large. Its horizontal arm is a line of near-white
+// pixels the specimen never has; the rows beside it are not.
+TEST(LumoraCliCapture, BurnsTheScaleInAtTheCaptureSize) {
+    TempDir dir;
+    const CliResult r = Cli({"capture", "--simulate-camera", "--size", "1600x1200", "--type", "bmp", "--magnification",
+                             "100", "--overlays", "scale", dir.path().string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bmp = ReadText(dir.file("Pic00001.bmp"));
+    ASSERT_EQ(bmp.size(), 54u + 1600u * 1200u * 3u);
+    const auto brightRun = [&bmp](int y) {
+        int bright = 0;
+        for (int x = 1575 - 265; x <= 1570; ++x) {  // the arm without its two ends
+            const size_t pixel = 54 + (size_t(1199 - y) * 1600 + size_t(x)) * 3;  // rows run bottom-up
+            const auto channel = [&](int k) { return uint8_t(bmp[pixel + size_t(k)]); };
+            bright += std::min({channel(0), channel(1), channel(2)}) >= 225 ? 1 : 0;
+        }
+        return bright;
+    };
+    EXPECT_EQ(brightRun(1175), 261);
+    EXPECT_LT(brightRun(1169), 200);
+    EXPECT_LT(brightRun(1181), 200);
 }
 
 TEST(LumoraCliCapture, TimeLapseNumbersEachCapture) {
