@@ -236,6 +236,8 @@ void SimulatedCameraSystem::Unplug() {
 void SimulatedCameraSystem::Replug() {
     std::lock_guard lock(state_->mutex);
     state_->plugged = true;
+    // A camera that lost its power comes back with its factory values, as real ones do.
+    state_->properties = CameraProperties{};
 }
 
 bool SimulatedCameraSystem::IsPlugged() const {

@@ -33,7 +33,7 @@ public:
     std::unique_ptr<CameraBackend> OpenByName(const std::string& name) override;
 
     // Pulling the cable: the stream of an open camera ends (its lost handler runs) and the
-    // camera is not listed until it is plugged in again.
+    // camera is not listed until it is plugged in again, with its factory values.
     void Unplug();
     void Replug();
     bool IsPlugged() const;

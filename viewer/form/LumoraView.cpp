@@ -307,6 +307,8 @@ void CLumoraView::OnReconnectTimer() {
         camera_->Close();
         return;
     }
+    if (lostWhileStreaming_ && frameArrived_) ApplyCameraProperties();
+    lostWhileStreaming_ = false;
     panes_[0]->update();
     reconnect_.stop();
     cameraMissing_ = false;
@@ -317,6 +319,7 @@ void CLumoraView::OnDeviceLost() {
     // The camera went away while streaming: back to the missing state until it returns.
     camera_->Close();
     cameraMissing_ = true;
+    lostWhileStreaming_ = true;
     magnification_.stop();
     if (!reconnect_.isActive()) reconnect_.start(kReconnectMs);
     for (CImageView* pane : panes_) pane->update();

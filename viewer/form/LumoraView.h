@@ -176,6 +176,9 @@ private:
     bool frameArrived_ = false;  // set by the first frame, never cleared
     bool waitingForFirstFrame_ = false;
     bool cameraMissing_ = false;
+    // The camera went away while streaming; a camera plugged in again starts with its own
+    // values, so the stored ones go to it once it is back.
+    bool lostWhileStreaming_ = false;
     bool calibrationLine_ = false;
     bool replaceAgreed_ = false;  // the user has just agreed to replace the capture's file
     bool shutDown_ = false;

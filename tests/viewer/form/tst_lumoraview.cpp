@@ -166,6 +166,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form.WaitingForFirstFrame(), 10000);
     }
 
+    void aCameraPluggedInAgainGetsTheStoredValuesBack() {
+        Fixture f;
+        CameraProperties stored;
+        stored[CameraProperty::Brightness] = 37;
+        QVERIFY(WriteCameraProperties(f.settings.applicationFolder, stored));
+        CLumoraView& form = f.make();
+        QTRY_VERIFY(form.frameArrived() && !form.WaitingForFirstFrame());
+        QCOMPARE(form.camera().GetProperty(CameraProperty::Brightness), std::optional<int>(37));
+
+        f.cameras->Unplug();
+        QTRY_VERIFY(form.CameraMissing());
+        QVERIFY(form.reconnectTimerRunning());
+        f.cameras->Replug();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.CameraMissing(), 10000);
+        // A new connection starts from the camera's own values; the stored ones follow at once.
+        QCOMPARE(form.camera().GetProperty(CameraProperty::Brightness), std::optional<int>(37));
+    }
+
     void framesGoToTheActiveLivePane() {
         Fixture f;
         CLumoraView& form = f.make();
