@@ -308,7 +308,7 @@ private slots:
         WritePicture(dir.file("p000.jpg"), 320, 240);
         // Hard links: many files, one picture's bytes.
         for (int i = 1; i < 400; ++i) {
-            char name[16];
+            char name[32];
             std::snprintf(name, sizeof name, "p%03d.jpg", i);
             std::filesystem::create_hard_link(dir.file("p000.jpg"), dir.file(name));
         }
@@ -340,7 +340,7 @@ private slots:
         TempDir dir;
         WritePicture(dir.file("p000.jpg"), 1600, 1200);
         for (int i = 1; i < 300; ++i) {
-            char name[16];
+            char name[32];
             std::snprintf(name, sizeof name, "p%03d.jpg", i);
             std::filesystem::create_hard_link(dir.file("p000.jpg"), dir.file(name));
         }
