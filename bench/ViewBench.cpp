@@ -194,10 +194,13 @@ void Click(QWidget* viewport, QPoint p) {
     QApplication::sendEvent(viewport, &release);
 }
 
-// From the release that completes a two-point distance to the end of the first paint that
-// shows it, with the store full (every new measurement drops the oldest). The figure spreads
-// over the client area and moves on each time.
-void MeasureAndPaint(benchmark::State& state, double zoom) {
+// A two-point distance completed on every iteration, with the store full (every new
+// measurement drops the oldest); the figure spreads over the client area and moves on each time.
+// Timed either from the release that completes it to the end of the first paint that shows it,
+// or the first paint alone.
+enum class MeasureTiming { ReleaseToPaint, PaintOnly };
+
+void MeasureThenPaint(benchmark::State& state, double zoom, MeasureTiming timing) {
     ViewFixture& f = Fixture();
     f.view.SetZoom(zoom);
     f.view.ScrollTo({kWidth / 3, kHeight / 3});
@@ -210,8 +213,9 @@ void MeasureAndPaint(benchmark::State& state, double zoom) {
         ++k;
         Click(f.view.viewport(), {100 + dx, 100 + dy});
         Click(f.view.viewport(), {500 + dx, 300 + dy});
-        state.ResumeTiming();
+        if (timing == MeasureTiming::ReleaseToPaint) state.ResumeTiming();
         Click(f.view.viewport(), {300 + dx, 500 + dy});  // the label: completes it
+        if (timing == MeasureTiming::PaintOnly) state.ResumeTiming();
         f.paint();
         benchmark::DoNotOptimize(f.target.constBits());
     }
@@ -219,36 +223,13 @@ void MeasureAndPaint(benchmark::State& state, double zoom) {
     f.view.ForgetPoints();
 }
 
-void BM_MeasureZoomQuarter(benchmark::State& state) { MeasureAndPaint(state, 0.25); }
-void BM_MeasureZoomHalf(benchmark::State& state) { MeasureAndPaint(state, 0.5); }
-void BM_MeasureZoomOne(benchmark::State& state) { MeasureAndPaint(state, 1.0); }
+void BM_MeasureZoomQuarter(benchmark::State& state) { MeasureThenPaint(state, 0.25, MeasureTiming::ReleaseToPaint); }
+void BM_MeasureZoomHalf(benchmark::State& state) { MeasureThenPaint(state, 0.5, MeasureTiming::ReleaseToPaint); }
+void BM_MeasureZoomOne(benchmark::State& state) { MeasureThenPaint(state, 1.0, MeasureTiming::ReleaseToPaint); }
 
-// The first paint after a measurement changed part of the display, alone.
-void FirstPaintAfterMeasurement(benchmark::State& state, double zoom) {
-    ViewFixture& f = Fixture();
-    f.view.SetZoom(zoom);
-    f.view.ScrollTo({kWidth / 3, kHeight / 3});
-    f.host.tool = Tool::TwoPointDistance;
-    f.paint();
-    int k = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const int dx = (k * 97) % 600, dy = (k * 61) % 400;
-        ++k;
-        Click(f.view.viewport(), {100 + dx, 100 + dy});
-        Click(f.view.viewport(), {500 + dx, 300 + dy});
-        Click(f.view.viewport(), {300 + dx, 500 + dy});
-        state.ResumeTiming();
-        f.paint();
-        benchmark::DoNotOptimize(f.target.constBits());
-    }
-    f.host.tool = Tool::None;
-    f.view.ForgetPoints();
-}
-
-void BM_FirstPaintAfterMeasureQuarter(benchmark::State& state) { FirstPaintAfterMeasurement(state, 0.25); }
-void BM_FirstPaintAfterMeasureHalf(benchmark::State& state) { FirstPaintAfterMeasurement(state, 0.5); }
-void BM_FirstPaintAfterMeasureOne(benchmark::State& state) { FirstPaintAfterMeasurement(state, 1.0); }
+void BM_FirstPaintAfterMeasureQuarter(benchmark::State& state) { MeasureThenPaint(state, 0.25, MeasureTiming::PaintOnly); }
+void BM_FirstPaintAfterMeasureHalf(benchmark::State& state) { MeasureThenPaint(state, 0.5, MeasureTiming::PaintOnly); }
+void BM_FirstPaintAfterMeasureOne(benchmark::State& state) { MeasureThenPaint(state, 1.0, MeasureTiming::PaintOnly); }
 
 // From the release that completes a draw line while the draw layer is off (no draw object yet,
 // the 64 measurements shown) to the end of the first paint: the completion switches the layer
